@@ -85,11 +85,19 @@ public:
 
     // Reads at most count bytes that are already waiting; never blocks.
     virtual bool read(uint8_t* buffer, uint32_t count, uint32_t& bytesRead) = 0;
+    // Writes all bytes, waiting while the output queue is full. Gives up when the
+    // line takes nothing for a while (flow control held, nobody reading), so a
+    // stuck line never freezes the caller: false, bytesWritten says how many went.
     virtual bool write(const uint8_t* data, uint32_t length, uint32_t& bytesWritten) = 0;
 
     // Blocks until input is waiting, the time-out passes (negative: no limit),
-    // interruptWait() is called from another thread, or the device vanishes.
+    // interruptWait() is called from another thread, or the device vanishes
+    // (unplugged, or never opened): Gone, so that a reader loop ends instead of
+    // spinning. A reader thread may wait and read while another thread writes;
+    // open and close belong to the owner, after the reader has stopped.
     virtual WaitResult waitForInput(int timeoutMs) = 0;
+    // Ends the current wait, or the next one if none is in progress, so that a
+    // wake-up sent just before the reader starts waiting is not lost.
     virtual void interruptWait() = 0;
 };
 
