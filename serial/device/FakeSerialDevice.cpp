@@ -162,6 +162,7 @@ bool FakeSerialDevice::read(uint8_t* buffer, uint32_t count, uint32_t& bytesRead
 {
     std::lock_guard lock(line_->mutex);
     bytesRead = 0;
+    line_->readRequests.push_back(count);
     if (!enter(FakeCall::Read))
         return false;
     std::size_t n = std::min<std::size_t>(count, line_->input.size());

@@ -26,7 +26,7 @@ struct FakeLine {
     // --- the script ---
     std::set<FakeCall> failing;           // these calls fail (and are still recorded)
     int failError = 5;                    // the error a failing call leaves (EIO)
-    std::string failText = "Input/output error";
+    std::string failText;                 // its text; empty: the device gives no reason
     std::deque<uint8_t> input;            // bytes waiting to be read, any number
     std::optional<uint32_t> readLimit;    // a read hands out at most this many
     uint32_t pendingErrors = 0;           // line-error flags for the next clearError, which clears them
@@ -39,6 +39,7 @@ struct FakeLine {
     std::vector<FakeCall> calls;
     std::vector<std::string> openedNames;
     std::vector<uint32_t> purges;
+    std::vector<uint32_t> readRequests;       // the count each read asked for
     std::vector<LineSettings> appliedSettings;
     std::vector<ModemControl> modemControls;
     std::vector<std::vector<uint8_t>> writes; // one entry per successful write call
