@@ -1,5 +1,6 @@
 #include "PosixSerialDevice.h"
 
+#include "ArbitrarySpeed.h"
 #include "ModemLines.h"
 #include "OpenFailureText.h"
 #include "TermiosLineSettings.h"
@@ -139,6 +140,8 @@ bool PosixSerialDevice::getLineSettings(LineSettings& settings)
     if (tcgetattr(fd_, &t) != 0)
         return fail(errno);
     settings = LineSettingsOf(t);
+    if (settings.baudRate == 0)
+        ReadArbitrarySpeed(fd_, settings.baudRate);
     return true;
 }
 
@@ -149,10 +152,11 @@ bool PosixSerialDevice::setLineSettings(const LineSettings& settings)
     termios t{};
     if (tcgetattr(fd_, &t) != 0)
         return fail(errno);
-    if (!ApplyLineSettings(t, settings))
-        return fail(EINVAL);
+    const bool standardSpeed = ApplyLineSettings(t, settings);
     if (tcsetattr(fd_, TCSANOW, &t) != 0)
         return fail(errno);
+    if (!standardSpeed && !SetArbitrarySpeed(fd_, settings.baudRate))
+        return fail(errno == 0 ? EINVAL : errno);
     // "RTS held on" is a line state, not a termios flag.
     if (settings.rtsControl == RtsControl::Enable) {
         const int rts = TIOCM_RTS;

@@ -100,10 +100,11 @@ void MakeRaw(termios& t)
 bool ApplyLineSettings(termios& t, const LineSettings& settings)
 {
     speed_t speed{};
-    if (!SpeedConstant(settings.baudRate, speed))
-        return false;
-    cfsetispeed(&t, speed);
-    cfsetospeed(&t, speed);
+    const bool standardSpeed = SpeedConstant(settings.baudRate, speed);
+    if (standardSpeed) {
+        cfsetispeed(&t, speed);
+        cfsetospeed(&t, speed);
+    }
 
     t.c_cflag = (t.c_cflag & ~CSIZE) | SizeFlag(settings.byteSize);
     t.c_cflag = (t.c_cflag & ~(PARENB | PARODD | CMSPAR)) | ParityFlags(settings.parity);
@@ -114,7 +115,7 @@ bool ApplyLineSettings(termios& t, const LineSettings& settings)
     SetFlag(t.c_cflag, CRTSCTS, settings.rtsControl == RtsControl::Handshake || settings.ctsOutputFlow);
     SetFlag(t.c_iflag, IXON, settings.xonXoffOutput);
     SetFlag(t.c_iflag, IXOFF, settings.xonXoffInput);
-    return true;
+    return standardSpeed;
 }
 
 LineSettings LineSettingsOf(const termios& t)

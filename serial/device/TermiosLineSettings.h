@@ -16,11 +16,12 @@ uint32_t BaudRateOf(speed_t speed);
 // the modem lines do not gate reception.
 void MakeRaw(termios& t);
 
-// Changes only the fields the settings name; false (and t unchanged) when the
-// speed has no termios constant.
+// Changes only the fields the settings name. A speed without a termios
+// constant is left as it was (false): the caller sets it another way.
 bool ApplyLineSettings(termios& t, const LineSettings& settings);
 
-// The settings a termios record stands for. RTS "held on" is not a termios
+// The settings a termios record stands for (baudRate 0: a speed without a
+// constant, which the record cannot tell). RTS "held on" is not a termios
 // state, so rtsControl reads back as Disable or Handshake; 1.5 stop bits read
 // back as two (one CSTOPB flag covers both).
 LineSettings LineSettingsOf(const termios& t);

@@ -598,6 +598,19 @@ TEST(CommLifetime, DestroyingTheComponentLeavesAnOpenPortOpen)
     EXPECT_EQ(line->count(FakeCall::Close), 0u);
 }
 
+TEST_F(CommOnFake, ANewDeviceFactoryClosesThePortAndServesTheNextOpen)
+{
+    open();
+    auto other = std::make_shared<FakeLine>();
+    comm.SetDeviceFactory(FakeDeviceFactory(other));
+    EXPECT_FALSE(line->open);
+    EXPECT_FALSE(comm.PortOpen());
+    EXPECT_FALSE(comm.Polling());
+    open();
+    EXPECT_TRUE(other->open);
+    EXPECT_EQ(line->count(FakeCall::Open), 1u);
+}
+
 TEST(CommLifetime, IsFreedWithItsOwner)
 {
     auto line = std::make_shared<FakeLine>();

@@ -287,15 +287,25 @@ TEST_F(PtyDevice, LineSettingsReachTheTtyAndKeepItRaw)
     EXPECT_EQ(back.stopBits, StopBits::Two);
 }
 
-TEST_F(PtyDevice, RefusesASpeedTheTerminalInterfaceCannotSet)
+class SpeedWithoutConstant : public PtyDevice, public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(SpeedWithoutConstant, IsSetAndReadBackAlongWithTheOtherSettings)
 {
-    LineSettings before;
-    ASSERT_TRUE(device.getLineSettings(before));
-    EXPECT_FALSE(device.setLineSettings(Line(100, 8, Parity::None, StopBits::One)));
-    EXPECT_EQ(device.lastError(), EINVAL);
+    LineSettings s = Line(GetParam(), 8, Parity::None, StopBits::Two);
+    ASSERT_TRUE(device.setLineSettings(s)) << device.lastErrorText();
     LineSettings back;
     ASSERT_TRUE(device.getLineSettings(back));
-    EXPECT_EQ(back.baudRate, before.baudRate) << "the previous speed stays";
+    EXPECT_EQ(back.baudRate, GetParam());
+    EXPECT_EQ(back.stopBits, StopBits::Two);
+
+    // A standard speed afterwards replaces it.
+    ASSERT_TRUE(device.setLineSettings(Line(115200, 8, Parity::None, StopBits::One)));
+    ASSERT_TRUE(device.getLineSettings(back));
+    EXPECT_EQ(back.baudRate, 115200u);
+    const termios t = slaveTermios();
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B115200));
 }
+
+INSTANTIATE_TEST_SUITE_P(Rates, SpeedWithoutConstant, ::testing::Values(100u, 14400u, 56000u, 128000u));
 
 } // namespace
