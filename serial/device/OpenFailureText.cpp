@@ -30,6 +30,9 @@ std::string DescribeOpenFailure(const std::string& path, int error)
             group = "dialout";
         text += ". Your user must be in the group \"" + group +
                 "\" that owns the device (sudo usermod -aG " + group + " $USER, then log in again)";
+    } else if (error == EBUSY) {
+        // Our own open asks for exclusive use, and so do other serial programs.
+        text += ". Another program is using the port; close it and try again";
     }
     return text;
 }

@@ -6,8 +6,9 @@
 
 namespace serial {
 
-// The system's text for the error, and for a denied permission which group
-// owns the device and that the user must join it.
+// The system's text for the error; for a denied permission which group owns
+// the device and that the user must join it; for a busy port that another
+// program holds it.
 std::string DescribeOpenFailure(const std::string& path, int error);
 
 } // namespace serial

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CounterCase{"Break", &LineErrorCounters::breaks, LineErrorBreak}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(OpenFailureText, ADeniedOpenNamesTheGroupThatOwnsTheDevice)
+TEST(OpenFailureText, NamesTheOwningGroupWhenDeniedAndExplainsABusyPort)
 {
     const group* dialout = getgrnam("dialout");
     ASSERT_NE(dialout, nullptr);
@@ -104,6 +104,8 @@ TEST(OpenFailureText, ADeniedOpenNamesTheGroupThatOwnsTheDevice)
     EXPECT_NE(text.find("\"dialout\""), std::string::npos) << text;
 
     EXPECT_EQ(DescribeOpenFailure("/dev/ttyUSB7", ENOENT), "/dev/ttyUSB7: No such file or directory");
+    EXPECT_EQ(DescribeOpenFailure("/dev/ttyACM0", EBUSY),
+              "/dev/ttyACM0: Device or resource busy. Another program is using the port; close it and try again");
 }
 
 } // namespace
