@@ -177,6 +177,7 @@ uint32_t PosixSerialDevice::lineErrorsSinceLastQuery()
 {
     if (!countersKept_)
         return 0;
+    std::lock_guard lock(countersMutex_);
     LineErrorCounters now;
     if (!ReadLineErrorCounters(fd_, now))
         return 0;

@@ -4,6 +4,7 @@
 #include "SerialDevice.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace serial {
 
@@ -49,6 +50,7 @@ private:
     std::string deviceName_;
     std::string openFailure_; // the advice for the last failed open, if any
     bool countersKept_ = false;
+    std::mutex countersMutex_; // a reader thread and the owner may both query
     LineErrorCounters counters_;
     int writeStallTimeoutMs_ = 2000;
 };

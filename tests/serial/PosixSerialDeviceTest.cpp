@@ -117,6 +117,7 @@ TEST_F(PtyDevice, ModemCallsFailOnAPtyAndLeaveThePortUsable)
 
 TEST_F(PtyDevice, ALargeWriteCompletesWhileThePeerDrains)
 {
+    device.setWriteStallTimeout(30000); // a loaded machine may starve the reader for a while
     std::vector<uint8_t> data(200000);
     for (std::size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<uint8_t>(i * 7);
