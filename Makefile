@@ -55,5 +55,9 @@ fuzz: deps
 	  $(FUZZ)/$$f -max_total_time=$(FUZZ_SECONDS) $(FUZZ)/corpus/$$f fuzz/corpus/$$f || exit 1; \
 	done
 
+# The controller simulator and flightdesk connected to it.
+demo: build
+	@bash tools/demo.sh $(BUILD)
+
 clean:
 	rm -rf $(BUILD) $(ASAN) $(WIN) $(FUZZ)
