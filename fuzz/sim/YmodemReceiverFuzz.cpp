@@ -4,6 +4,7 @@
 #include "Crc16.h"
 #include "YmodemReceiver.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -32,15 +33,16 @@ private:
     size_t at_ = 0;
 };
 
-Bytes Block(uint8_t number, Bytes payload, size_t size)
+Bytes Block(uint8_t number, const Bytes& data, size_t size)
 {
-    payload.resize(size, 0);
-    Bytes block{size == 128 ? sim::YmodemReceiver::SOH : sim::YmodemReceiver::STX, number,
-                static_cast<uint8_t>(255 - number)};
-    block.insert(block.end(), payload.begin(), payload.end());
-    const uint16_t crc = sim::Crc16Xmodem(payload.data(), payload.size());
-    block.push_back(static_cast<uint8_t>(crc >> 8));
-    block.push_back(static_cast<uint8_t>(crc));
+    Bytes block(3 + size + 2, 0);
+    block[0] = size == 128 ? sim::YmodemReceiver::SOH : sim::YmodemReceiver::STX;
+    block[1] = number;
+    block[2] = static_cast<uint8_t>(255 - number);
+    std::copy_n(data.begin(), std::min(data.size(), size), block.begin() + 3);
+    const uint16_t crc = sim::Crc16Xmodem(block.data() + 3, size);
+    block[3 + size] = static_cast<uint8_t>(crc >> 8);
+    block[4 + size] = static_cast<uint8_t>(crc);
     return block;
 }
 
