@@ -10,11 +10,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -79,6 +81,44 @@ void BM_PacedStreamOverPty(benchmark::State& state)
     state.counters["% of line rate"] = 100 * frames / seconds / LineRate;
 }
 BENCHMARK(BM_PacedStreamOverPty)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+double ProcessCpuSeconds()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The simulator waiting for a tool: without one the line reports a hang-up at once,
+// so a careless loop would spin. Reported as the share of one core it takes.
+void BM_IdleWithoutTool(benchmark::State& state)
+{
+    char pattern[] = "/tmp/novalk-sim-bench-XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(pattern);
+    sim::SimulatorOptions options;
+    options.linkPath = (dir / "link").string();
+    options.bootLoader = state.range(0) == 1;
+    sim::Simulator simulator(options);
+    std::string error;
+    if (!simulator.open(error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    simulator.start();
+    double cpu = 0, wall = 0;
+    for (auto _ : state) {
+        const double cpuBefore = ProcessCpuSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(1)); // the measured interval, not a wait for a condition
+        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        cpu += ProcessCpuSeconds() - cpuBefore;
+    }
+    simulator.stop();
+    std::filesystem::remove_all(dir);
+    state.counters["% of a core"] = 100 * cpu / wall;
+}
+BENCHMARK(BM_IdleWithoutTool)->Arg(0)->Arg(1)->ArgName("bootloader")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
