@@ -115,7 +115,7 @@ std::string Usage(const std::string& program)
            "applied and echoed. With --bootloader it plays the boot loader instead and\n"
            "stores an uploaded firmware in FILE (default PATH-firmware.fcu).\n"
            "\n"
-           "  --once            exit after the first upload\n"
+           "  --once            exit after the first upload (status 1 if it failed)\n"
            "  --nak-first-eot   answer the first EOT with NAK\n"
            "  --nak-block N     answer data block N with NAK once\n"
            "  --garbage         answer data block 1 with garbage\n"

@@ -74,5 +74,7 @@ int main(int argc, char** argv)
     simulator.run();
     running = nullptr;
     PrintLine("stopped; " + path + " removed");
-    return 0;
+    // Told to take one upload, the exit status says how it went, for scripts.
+    const auto uploads = simulator.history().uploads;
+    return commandLine.options.boot.once && !uploads.empty() && !uploads.back().succeeded ? 1 : 0;
 }
