@@ -5,7 +5,21 @@
 // In a program: open(), then run() on the main thread until requestStop() (safe to
 // call from a signal handler). In a test: open(), start() runs the loop on a thread
 // of its own, waitFor() awaits what the simulator has seen, stop() or the destructor
-// ends it and removes the link.
+// ends it and removes the link. An uploader under test, for example:
+//
+//     sim::SimulatorOptions options;
+//     options.linkPath = folder + "/link";
+//     options.bootLoader = true;
+//     options.boot.faults.nakFirstEot = true;        // as a standard receiver does
+//     options.boot.announceInterval = 200ms;         // shorter waits for a test
+//     options.boot.timing.startInterval = 200ms;
+//     sim::Simulator simulator(options);
+//     std::string error;
+//     ASSERT_TRUE(simulator.open(error)) << error;
+//     simulator.start();
+//     ... connect the uploader to simulator.path() ...
+//     simulator.waitFor([](const sim::SimHistory& h) { return !h.uploads.empty(); }, 60s);
+//     // history().uploads[0].succeeded, and the bytes in simulator.firmwarePath()
 #include "BootLoader.h"
 #include "PtyEndpoint.h"
 #include "SimEvents.h"
