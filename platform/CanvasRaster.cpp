@@ -1,0 +1,213 @@
+#include "CanvasRaster.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace platform {
+namespace {
+
+QPen ToQPen(const TPen& pen)
+{
+    if (pen.Style() == TPenStyle::psClear)
+        return QPen(Qt::NoPen);
+    QPen result(ToQColor(pen.Color()));
+    result.setWidth(pen.Width());
+    switch (pen.Style()) {
+    case TPenStyle::psDash: result.setStyle(Qt::DashLine); break;
+    case TPenStyle::psDot: result.setStyle(Qt::DotLine); break;
+    default: result.setStyle(Qt::SolidLine); break;
+    }
+    // A one-pixel line stops just short of its end point, so that a polyline drawn
+    // with MoveTo/LineTo paints each joint once; wider pens are round-ended.
+    if (pen.Width() > 1) {
+        result.setCapStyle(Qt::RoundCap);
+        result.setJoinStyle(Qt::RoundJoin);
+    } else {
+        result.setCapStyle(Qt::FlatCap);
+        result.setJoinStyle(Qt::MiterJoin);
+    }
+    return result;
+}
+
+QBrush ToQBrush(const TBrush& brush)
+{
+    if (brush.Style() == TBrushStyle::bsClear)
+        return QBrush(Qt::NoBrush);
+    return QBrush(ToQColor(brush.Color()));
+}
+
+// The pixels a bounding rectangle covers: left/top inside, right/bottom outside,
+// whichever order the corners are given in.
+QRect CoveredPixels(int x1, int y1, int x2, int y2)
+{
+    return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                 QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
+}
+
+// In aliased painting a one-pixel outline of QRectF(x, y, w, h) covers columns x
+// to x + w; this is the outline path that keeps the shape inside `pixels`.
+QRectF OutlinePath(const QRect& pixels)
+{
+    return QRectF(pixels.left(), pixels.top(), pixels.width() - 1, pixels.height() - 1);
+}
+
+// The angle (degrees, counter-clockwise on screen) at which the radial through
+// `point` meets the ellipse, in the ellipse's own parameter as QPainterPath
+// expects it.
+double ArcAngle(const QRectF& ellipse, QPointF point)
+{
+    const QPointF centre = ellipse.center();
+    const double a = std::max(ellipse.width() / 2, 0.5);
+    const double b = std::max(ellipse.height() / 2, 0.5);
+    const double dx = point.x() - centre.x();
+    const double dy = centre.y() - point.y(); // screen y grows downward
+    return std::atan2(dy / b, dx / a) * 180.0 / std::numbers::pi;
+}
+
+class Painter : public QPainter {
+public:
+    Painter(QImage& picture, const TCanvas& canvas) : QPainter(&picture)
+    {
+        setRenderHint(QPainter::Antialiasing, false);
+        setPen(ToQPen(canvas.Pen()));
+        setBrush(ToQBrush(canvas.Brush()));
+    }
+};
+
+} // namespace
+
+TRasterCanvas::TRasterCanvas(QImage& picture, std::function<void()> changed)
+    : picture_(picture), changed_(std::move(changed))
+{
+}
+
+void TRasterCanvas::Changed()
+{
+    if (changed_)
+        changed_();
+}
+
+void TRasterCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    const QRect pixels = CoveredPixels(x1, y1, x2, y2);
+    if (pixels.isEmpty() || picture_.isNull())
+        return;
+    Painter painter(picture_, *this);
+    // Filling the covered pixels exactly, then outlining, keeps the fill from
+    // depending on how the pen's width straddles the edge.
+    if (Brush().Style() != TBrushStyle::bsClear)
+        painter.fillRect(pixels, ToQColor(Brush().Color()));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(OutlinePath(pixels));
+    Changed();
+}
+
+void TRasterCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    const QRect pixels = CoveredPixels(x1, y1, x2, y2);
+    if (pixels.isEmpty() || picture_.isNull())
+        return;
+    Painter painter(picture_, *this);
+    painter.drawEllipse(OutlinePath(pixels));
+    Changed();
+}
+
+void TRasterCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    const QRect pixels = CoveredPixels(x1, y1, x2, y2);
+    if (pixels.isEmpty() || picture_.isNull())
+        return;
+    const QRectF ellipse = OutlinePath(pixels);
+    const double start = ArcAngle(ellipse, QPointF(x3, y3));
+    double sweep = std::fmod(ArcAngle(ellipse, QPointF(x4, y4)) - start, 360.0);
+    if (sweep < 0)
+        sweep += 360.0;
+    // Both radials in one direction (in particular one and the same pixel): the
+    // cut vanishes and the whole ellipse is the chord.
+    if (sweep < 1e-9 || (x3 == x4 && y3 == y4))
+        sweep = 360.0;
+
+    QPainterPath path;
+    path.arcMoveTo(ellipse, start);
+    path.arcTo(ellipse, start, sweep);
+    path.closeSubpath();
+    Painter painter(picture_, *this);
+    painter.drawPath(path);
+    Changed();
+}
+
+void TRasterCanvas::LineTo(int x, int y)
+{
+    const TPoint from = PenPos();
+    SetPenPos(TPoint{x, y});
+    if (picture_.isNull())
+        return;
+    Painter painter(picture_, *this);
+    painter.drawLine(from.X, from.Y, x, y);
+    Changed();
+}
+
+QFont TRasterCanvas::CurrentFont()
+{
+    const int height = Font().Height();
+    if (height == cachedFontHeight_ && height != 0)
+        return cachedFont_;
+    QFont font = QGuiApplication::font();
+    // Exact colours and crisp digits at small sizes: no smoothing.
+    font.setStyleStrategy(QFont::NoAntialias);
+    if (height < 0) {
+        font.setPixelSize(-height);
+    } else {
+        // A positive height is the whole line: the largest character size whose
+        // line is no taller.
+        int size = std::max(height, 1);
+        font.setPixelSize(size);
+        while (size > 1 && QFontMetrics(font).height() > height)
+            font.setPixelSize(--size);
+    }
+    cachedFontHeight_ = height;
+    cachedFont_ = font;
+    return font;
+}
+
+void TRasterCanvas::TextOut(int x, int y, const std::string& text)
+{
+    if (picture_.isNull())
+        return;
+    const QString shown = QString::fromStdString(text);
+    const QFont font = CurrentFont();
+    const QFontMetrics metrics(font);
+    Painter painter(picture_, *this);
+    if (Brush().Style() != TBrushStyle::bsClear)
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()),
+                         ToQColor(Brush().Color()));
+    painter.setFont(font);
+    painter.setPen(ToQColor(Font().Color()));
+    painter.drawText(x, y + metrics.ascent(), shown);
+    Changed();
+}
+
+void TRasterCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect)
+{
+    const QImage* from = source.Picture();
+    if (!from || from->isNull() || picture_.isNull())
+        return;
+    const QRect target(dest.Left, dest.Top, dest.Width(), dest.Height());
+    // A copy first: the source may be this very picture.
+    const QImage part =
+        from->copy(QRect(sourceRect.Left, sourceRect.Top, sourceRect.Width(), sourceRect.Height()));
+    if (target.isEmpty() || part.isNull())
+        return;
+    QPainter painter(&picture_);
+    painter.drawImage(target, part);
+    Changed();
+}
+
+} // namespace platform
