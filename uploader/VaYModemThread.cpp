@@ -117,6 +117,13 @@ void TVaXYModemThread::WriteFile(const QString& path)
     FileInfo(path, static_cast<int>(length));
     RemoteTxStartup();
 
+    // An empty file goes out as its header alone: a block of padding would reach the
+    // receiver as data, since receivers read a size of 0 as "size unknown" and keep
+    // the whole block.
+    if (length == 0) {
+        WriteEOT();
+        SetExitCode(0);
+    }
     const std::size_t blockSize = startChar_ == NAK ? ShortBlock : LongBlock;
     uint32_t block = 0;
     qint64 position = 0;

@@ -69,7 +69,7 @@ const ScriptCase kCases[] = {
     {"crc_1500_bytes", 1500, {'C', "", {}}, 60000, 0, {}, k1500, false, 2},
     {"checksum_300_bytes", 300, {char(NAK), "", {}}, 60000, 0, {}, {{1, 128}, {2, 256}, {3, 300}}, false, 3},
     {"crc_2048_bytes_fills_two_blocks", 2048, {'C', "", {}}, 60000, 0, {}, {{1, 1024}, {2, 2048}}, false, 2},
-    {"empty_file_sends_one_zero_block", 0, {'C', "", {}}, 60000, 0, {}, {{1, 0}}, false, 1},
+    {"empty_file_sends_header_and_eot_only", 0, {'C', "", {}}, 60000, 0, {}, {}, false, 0},
     {"streaming_G_awaits_no_acks", 1500, {'G', "", {}}, 60000, 0, {}, k1500, false, 2},
     {"first_eot_answered_with_nak", 1500, {'C', "", {{FrameKind::Eot, 1, kNak}}}, 60000, 0,
      {{-16, 1}}, k1500, false, 2},
