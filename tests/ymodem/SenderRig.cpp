@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTest>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <random>
 
@@ -32,8 +35,21 @@ SenderRig::SenderRig(const std::string& devicePath)
 
 bool SenderRig::WaitForEnd(std::chrono::milliseconds deadline)
 {
-    return QTest::qWaitFor([this] { return record.exitCode.has_value(); },
-                           static_cast<int>(deadline.count()));
+    return RunEventsUntil([this] { return record.exitCode.has_value(); }, deadline);
+}
+
+bool RunEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline)
+{
+    const QDeadlineTimer timer(deadline);
+    // Wakes the wait now and then for conditions that no event announces.
+    QTimer wake;
+    wake.start(20);
+    while (!done()) {
+        if (timer.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 std::vector<uint8_t> TestBytes(std::size_t size, unsigned seed)

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -36,6 +37,11 @@ public:
     // Runs the GUI thread's events until OnTransferEnd, at most `deadline`.
     bool WaitForEnd(std::chrono::milliseconds deadline = std::chrono::seconds(60));
 };
+
+// Runs the GUI thread's events until `done` holds, at most `deadline`. Unlike
+// QTest::qWaitFor it does not sleep between rounds, so a transfer that needs two
+// hand-overs per block runs at the speed it has in the program.
+bool RunEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline);
 
 // Deterministic, varied file contents (zeros included, so padding is told apart only
 // by position).
