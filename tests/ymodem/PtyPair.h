@@ -20,6 +20,7 @@ public:
     PtyPair& operator=(const PtyPair&) = delete;
 
     int master() const { return master_; }
+    int slave() const { return slave_; }
     const std::string& slavePath() const { return slavePath_; }
 
     void Write(const void* data, std::size_t size);
