@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <thread>
 
 using namespace ymodem_test;
@@ -143,6 +144,72 @@ TEST_F(SenderTest, ReceiveQueueOverflowCancelsWithMinus14)
     EXPECT_EQ(rig.record.exitCode, -14);
     EXPECT_TRUE(receiver->EndedWithCanCan());
 }
+
+TEST_F(SenderTest, FileThatShrinksWhileSendingIsCancelledNotPaddedOut)
+{
+    const QString path = WriteFile(dir, "fw.fcu", TestBytes(1500));
+    // The file is open and its length taken when OnFileInfo runs.
+    rig.sender.OnFileInfo = [&](platform::TObject*, const QString&, int) { QFile::resize(path, 100); };
+    Run({path});
+
+    EXPECT_EQ(rig.record.exitCode, -7);
+    EXPECT_TRUE(receiver->FramesOf(FrameKind::Data).empty());
+    EXPECT_TRUE(receiver->EndedWithCanCan());
+}
+
+TEST_F(SenderTest, ReadOnlyFileIsSent)
+{
+    const auto bytes = TestBytes(700);
+    const QString path = WriteFile(dir, "fw.fcu", bytes);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    Run({path});
+
+    EXPECT_EQ(rig.record.exitCode, 0);
+    EXPECT_EQ(receiver->ReceivedFile(), bytes);
+}
+
+TEST_F(SenderTest, ChangingFilesDuringATransferAffectsOnlyTheNextOne)
+{
+    const auto bytes = TestBytes(1500);
+    const QString first = WriteFile(dir, "first.fcu", bytes);
+    const QString second = WriteFile(dir, "second.fcu", TestBytes(10, 2));
+    rig.sender.OnFileInfo = [&](platform::TObject*, const QString&, int) { rig.sender.Files() = {second}; };
+    Run({first});
+
+    EXPECT_EQ(rig.record.exitCode, 0);
+    EXPECT_EQ(receiver->HeaderText(), std::string("first.fcu\0" "1500", 14));
+    EXPECT_EQ(receiver->ReceivedFile(), bytes);
+}
+
+struct SettingCase {
+    const char* name;
+    uploader::TVaTransferMode mode;
+    int maxErrors;
+    int exitCode;
+    std::size_t errorEvents;
+};
+
+void PrintTo(const SettingCase& c, std::ostream* os) { *os << c.name; }
+
+class SenderSetting : public SenderTest, public ::testing::WithParamInterface<SettingCase> {};
+
+TEST_P(SenderSetting, EndsTheTransferRatherThanRunningOnOrFeigningSuccess)
+{
+    rig.sender.SetMode(GetParam().mode);
+    rig.sender.SetMaxErrors(GetParam().maxErrors);
+    rig.sender.SetTimeout(10);
+    Run({WriteFile(dir, "fw.fcu", TestBytes(10))}, ReceiverScript{0, "", {}});
+
+    EXPECT_EQ(rig.record.exitCode, GetParam().exitCode);
+    EXPECT_EQ(rig.record.errors.size(), GetParam().errorEvents);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, SenderSetting,
+    ::testing::Values(SettingCase{"no_error_limit_means_the_first_error_ends", uploader::tmUpload, 0, -9, 0},
+                      SettingCase{"limit_of_three", uploader::tmUpload, 3, -9, 2},
+                      SettingCase{"receiving_is_not_offered", uploader::tmDownload, 10, -3, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SenderTest, ExecuteWhileRunningRaisesAndLeavesTheTransferAlone)
 {

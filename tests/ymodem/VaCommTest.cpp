@@ -109,6 +109,20 @@ TEST(VaCommOpen, MissingDevicePathIsNotFound)
     EXPECT_EQ(OpenError(comm), "Specified device not found (/dev/no-such-adapter).");
 }
 
+TEST(VaCommOpen, DeviceNameIsFilledInAsTextNeverAsAFormat)
+{
+    auto line = std::make_shared<FakeLine>();
+    TVaComm comm(nullptr, serial::FakeDeviceFactory(line));
+    comm.SetPortNum(0);
+    comm.SetDeviceName("/dev/ttyUSB%d");
+    EXPECT_EQ(comm.PortName(), "/dev/ttyUSB0");
+    comm.SetDeviceName("%s%n%d");
+    comm.SetPortNum(4);
+    EXPECT_EQ(comm.PortName(), "%s%n4");
+    comm.Open();
+    EXPECT_EQ(line->openedNames, std::vector<std::string>{"%s%n4"});
+}
+
 class VaCommOnPty : public ::testing::Test {
 protected:
     void SetUp() override
