@@ -1,0 +1,44 @@
+#pragma once
+// An edit box with the rules the windows were written for: its change event runs
+// only when the text really changes, whether the user typed or code set it, and
+// the text it shows always fits the box.
+#include "Component.h"
+
+#include <QLineEdit>
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// 0x00BBGGRR: red in the low byte, blue in the high byte (255 is red).
+using TColor = std::uint32_t;
+
+class TEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    TEdit(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
+          bool readOnly);
+
+    std::string Text() const;
+    // Setting the text it already shows does nothing. Otherwise the change event
+    // runs within this call, so an error it raises ends the caller's handler too.
+    void SetText(const std::string& text);
+
+    TColor FontColor() const;
+    void SetFontColor(TColor color);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplyText(const QString& text);
+    void FitFontToText();
+    int TextRoomWidth() const;
+
+    bool settingFromCode_ = false;
+};
+
+} // namespace platform
