@@ -4,6 +4,7 @@
 #include "WidgetsLook.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -29,6 +30,7 @@ TEdit::TEdit(QWidget* parent, const QString& name, const QRect& geometry, const 
 {
     setObjectName(name);
     setFont(FieldFont());
+    normalPixelSize_ = FieldFont().pixelSize();
     // The look's frame and Qt's fixed inner margin leave little room in the
     // 33- and 41-pixel fields; one pixel less on each side keeps a clear gap to
     // the frame and lets "-179.99" fit.
@@ -41,8 +43,12 @@ TEdit::TEdit(QWidget* parent, const QString& name, const QRect& geometry, const 
         // Values are set from code; a read-only field should not take focus
         // from the controls the user works with.
         setFocusPolicy(Qt::NoFocus);
+        // It paints itself whole (see paintEvent), so nothing behind it needs
+        // repainting when its value changes.
+        setAttribute(Qt::WA_OpaquePaintEvent);
     }
     setGeometry(geometry);
+    textRoom_ = TextRoomWidth();
     ApplyText(text);
     connect(this, &QLineEdit::textChanged, this, [this] {
         FitFontToText();
@@ -83,9 +89,33 @@ void TEdit::SetFontColor(TColor color)
     setPalette(p);
 }
 
+// A read-only field shows a value many times a second while telemetry runs. It
+// has no cursor, selection or focus frame to show, so it draws a flat frame and
+// its text itself, where the style's panel would cost several times as much,
+// and at the place the editable fields put their text.
+void TEdit::paintEvent(QPaintEvent* event)
+{
+    if (!isReadOnly()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.setPen(ReadOnlyFieldFrameColor());
+    painter.drawRect(frame);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.setFont(font());
+    const QMargins margins = textMargins();
+    constexpr int inner = 1 + 2; // the frame, and the inner margin of the editable fields
+    const QRect textArea = rect().adjusted(inner + margins.left(), 0, -inner - margins.right(), 0);
+    painter.drawText(textArea, int(alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter, text());
+}
+
 void TEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
+    textRoom_ = TextRoomWidth();
     FitFontToText();
 }
 
@@ -103,12 +133,15 @@ int TEdit::TextRoomWidth() const
 // only for a value that would otherwise be clipped or scrolled.
 void TEdit::FitFontToText()
 {
+    const QString shown = text();
+    // The common case, a value that fits in the normal font, costs one measure.
+    if (font().pixelSize() == normalPixelSize_
+        && fontMetrics().horizontalAdvance(shown) <= textRoom_)
+        return;
     QFont fitted = FieldFont();
     fitted.setBold(font().bold());
-    const int room = TextRoomWidth();
-    const QString shown = text();
     while (fitted.pixelSize() > FieldFontMinimumPixelSize()
-           && QFontMetrics(fitted).horizontalAdvance(shown) > room)
+           && QFontMetrics(fitted).horizontalAdvance(shown) > textRoom_)
         fitted.setPixelSize(fitted.pixelSize() - 1);
     if (fitted != font())
         setFont(fitted);

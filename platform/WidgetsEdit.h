@@ -31,6 +31,7 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -39,6 +40,8 @@ private:
     int TextRoomWidth() const;
 
     bool settingFromCode_ = false;
+    int textRoom_ = 0;
+    int normalPixelSize_ = 0;
 };
 
 } // namespace platform

@@ -23,10 +23,15 @@ QFont PixelFont(const char* family, int pixelSize, bool bold = false)
 
 QColor ButtonFaceColor() { return QColor(0xEC, 0xEC, 0xEA); }
 QColor ReadOnlyFieldColor() { return QColor(0xF7, 0xF7, 0xF5); }
+QColor ReadOnlyFieldFrameColor() { return QColor(0xA8, 0xA8, 0xA4); }
 
 QFont TextFont() { return PixelFont("Liberation Sans", 11); }
 QFont LabelFont(bool larger) { return PixelFont("Liberation Sans", larger ? 13 : 11, true); }
-QFont FieldFont() { return PixelFont("Liberation Sans Narrow", 12); }
+QFont FieldFont()
+{
+    static const QFont font = PixelFont("Liberation Sans Narrow", 12);
+    return font;
+}
 int FieldFontMinimumPixelSize() { return 8; }
 QFont NarrowBoldFont() { return PixelFont("Liberation Sans Narrow", 12, true); }
 

@@ -16,6 +16,7 @@ void ApplyLook(QApplication& app);
 QColor ButtonFaceColor();
 // The background of fields that show values and cannot be typed into.
 QColor ReadOnlyFieldColor();
+QColor ReadOnlyFieldFrameColor();
 
 // Captions, buttons and lists.
 QFont TextFont();

@@ -2,6 +2,8 @@
 
 #include "Application.h"
 
+#include <QPainter>
+
 #include <algorithm>
 
 namespace platform {
@@ -40,10 +42,26 @@ TGauge::TGauge(QWidget* parent, const QString& name, const QRect& geometry, int 
     setObjectName(name);
     setGeometry(geometry);
     setTextVisible(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setRange(min, max);
     SetProgress(progress);
 }
 
 void TGauge::SetProgress(int progress) { setValue(std::clamp(progress, minimum(), maximum())); }
+
+// A flat bar in the highlight colour on the field background. The gauges move
+// with every channel frame; the look's own bar (gradients, rounded ends) costs
+// several times as much to paint, and needs its parent painted behind it.
+void TGauge::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const int span = maximum() - minimum();
+    const int filled = span > 0 ? (width() - 2) * (value() - minimum()) / span : 0;
+    painter.fillRect(QRect(1, 1, filled, height() - 2), palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame);
+}
 
 } // namespace platform

@@ -38,6 +38,9 @@ public:
     int Progress() const { return value(); }
     // QProgressBar ignores a value outside its range; the gauge clamps it instead.
     void SetProgress(int progress);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "WidgetsLook.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 namespace platform {
 
@@ -24,6 +25,27 @@ TGroupBox::TGroupBox(QWidget* parent, const QString& name, const QRect& geometry
 {
     setObjectName(name);
     setGeometry(geometry);
+    setFont(LabelFont());
+}
+
+// An etched frame with the caption set into its top line. The look's own group
+// box is drawn from cached pixmaps and costs a good deal more; it is repainted
+// behind every gauge and slider that moves with the telemetry.
+void TGroupBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int lineY = metrics.height() / 2;
+    const QRect frame = rect().adjusted(0, lineY, -2, -2);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.translated(1, 1));
+
+    const QRect captionBox(6, 0, metrics.horizontalAdvance(title()) + 6, metrics.height());
+    painter.fillRect(captionBox, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(captionBox.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, title());
 }
 
 } // namespace platform

@@ -18,6 +18,9 @@ class TGroupBox : public QGroupBox {
     Q_OBJECT
 public:
     TGroupBox(QWidget* parent, const QString& name, const QRect& geometry, const QString& caption);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace platform
