@@ -1,0 +1,160 @@
+// How much the live display costs: frames per second through decode and display
+// update, and the CPU share and memory of a connected window fed at the full
+// line rate of 1280 frames/s (115200 bit/s, 9-byte frames, 10 bits a byte)
+// through a real pseudo-terminal. Targets: under 5 % of one core, under 60 MB.
+#include "ConsoleSession.h"
+#include "MainWindow.h"
+#include "Messages.h"
+#include "PtyPair.h"
+#include "TelemetryDisplay.h"
+#include "TelemetryFrame.h"
+#include "WidgetsLook.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+constexpr double LineRateFramesPerSecond = 115200.0 / 10 / 9;
+
+// A recorded-like mixed stream: every frame type in turn, with values that move
+// as in flight, so that most frames really change their texts.
+std::vector<std::uint8_t> MixedStream(int frames)
+{
+    std::vector<std::uint8_t> stream;
+    for (int i = 0; i < frames; ++i) {
+        const std::uint8_t type = static_cast<std::uint8_t>(0xA0 + i % 13);
+        protocol::TelemetryFrame frame = protocol::TelemetryFrame::OfType(type);
+        const double t = i / LineRateFramesPerSecond;
+        auto wave = [t](double centre, double amplitude, double hz) {
+            return static_cast<std::uint16_t>(centre + amplitude * std::sin(2 * 3.14159 * hz * t));
+        };
+        frame.setWord(0, wave(18000, 2500, 0.7));
+        frame.setWord(1, wave(18000, 1500, 0.5));
+        frame.setWord(2, wave(18000, 9000, 0.1));
+        if (type == 0xA4 || type == 0xAA || type == 0xAB) {
+            frame.setPayload(2, static_cast<std::uint8_t>(i / 13 % 8)); // airframe tile / low voltage
+            frame.setPayload(3, 12);
+            frame.setPayload(1, static_cast<std::uint8_t>(i / 13 % 3));
+        }
+        stream.insert(stream.end(), frame.bytes.begin(), frame.bytes.end());
+    }
+    return stream;
+}
+
+struct Window {
+    Window()
+        : session(serial::PortDiscovery({}, [] { return std::vector<std::string>{}; })), form(session)
+    {
+        form.show();
+        QCoreApplication::processEvents();
+    }
+    console::ConsoleSession session;
+    console::TForm1 form;
+};
+
+// Decode and show, painting once per 12 frames as the 10 ms tick would.
+void BM_DecodeAndDisplay(benchmark::State& state)
+{
+    Window window;
+    const std::vector<std::uint8_t> stream = MixedStream(13 * 240);
+    std::int64_t frames = 0;
+    for (auto _ : state) {
+        int inTick = 0;
+        for (const std::uint8_t byte : stream)
+            window.session.Decoder.push(byte, [&](const protocol::Telemetry& t) {
+                console::ShowTelemetry(window.form, t);
+                ++frames;
+                if (++inTick == 12) {
+                    inTick = 0;
+                    QCoreApplication::processEvents();
+                }
+            });
+    }
+    state.counters["frames/s"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
+    state.counters["x line rate"] =
+        benchmark::Counter(double(frames) / LineRateFramesPerSecond, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DecodeAndDisplay)->Unit(benchmark::kMillisecond);
+
+double CpuSecondsOfThisThread()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The window connected to a pty while another thread plays the controller at
+// the line rate; the CPU time of the window's thread over the wall time.
+void BM_ConnectedWindowAtLineRate(benchmark::State& state)
+{
+    platform::MessageCapture noBoxes;
+    serialtest::PtyPair pty;
+    Window window;
+    window.session.Ports = serial::PortDiscovery({pty.slavePath()}, [] { return std::vector<std::string>{}; });
+    window.form.bsSkinButton1Click(nullptr);
+    window.form.bsSkinButton2Click(nullptr);
+    if (!window.form.Comm1->PortOpen()) {
+        state.SkipWithError("the pty did not open");
+        return;
+    }
+    const double seconds = 3.0;
+    const std::vector<std::uint8_t> stream = MixedStream(int(LineRateFramesPerSecond * seconds) + 13);
+
+    for (auto _ : state) {
+        std::atomic<bool> done{false};
+        std::thread controller([&] {
+            const auto start = std::chrono::steady_clock::now();
+            std::size_t sentFrames = 0;
+            while (!done) {
+                const double elapsed =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                const std::size_t due = std::min(stream.size() / 9, std::size_t(elapsed * LineRateFramesPerSecond));
+                if (due > sentFrames) {
+                    pty.writeMaster({stream.begin() + 9 * sentFrames, stream.begin() + 9 * due});
+                    sentFrames = due;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        const double cpuBefore = CpuSecondsOfThisThread();
+        const auto wallBefore = std::chrono::steady_clock::now();
+        QEventLoop loop;
+        QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
+        loop.exec();
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        const double cpu = CpuSecondsOfThisThread() - cpuBefore;
+        done = true;
+        controller.join();
+        state.counters["cpu % of one core"] = 100.0 * cpu / wall;
+    }
+    window.form.bsSkinButton2Click(nullptr);
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak RSS MB"] = usage.ru_maxrss / 1024.0;
+}
+BENCHMARK(BM_ConnectedWindowAtLineRate)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    platform::ApplyLook(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
