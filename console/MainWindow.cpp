@@ -84,6 +84,8 @@ void TForm1::WireHandlers()
     bsSkinSlider1->OnChange = handler(&TForm1::bsSkinSlider1Change);
     bsSkinSlider2->OnChange = handler(&TForm1::bsSkinSlider2Change);
     bsSkinSlider3->OnChange = handler(&TForm1::bsSkinSlider3Change);
+
+    WireSettingsButtons();
 }
 
 bool TForm1::event(QEvent* event)

@@ -8,6 +8,7 @@
 // them the way the original handlers did; every one also carries its name as Qt
 // object name.
 #include "Comm.h"
+#include "CommandFrame.h"
 #include "ConsoleSession.h"
 #include "Image.h"
 #include "Widgets.h"
@@ -175,6 +176,22 @@ public:
     void bsSkinSlider2Change(TObject* sender);
     void bsSkinSlider3Change(TObject* sender);
 
+    // The settings panels send: parameter, limit and choice Saves, the
+    // calibrations, and "Default All Setting".
+    void bsSkinButton7Click(TObject* sender);
+    void bsSkinButton3Click(TObject* sender);
+    void bsSkinButton4Click(TObject* sender);
+    void bsSkinButton5Click(TObject* sender);
+    void bsSkinButton12Click(TObject* sender);
+    void bsSkinButton13Click(TObject* sender);
+    void bsSkinButton6Click(TObject* sender);
+    void bsSkinButton8Click(TObject* sender);
+    void bsSkinButton14Click(TObject* sender);
+    void bsSkinButton9Click(TObject* sender);
+    void bsSkinButton10Click(TObject* sender);
+    void bsSkinButton11Click(TObject* sender);
+    void bsSkinButton15Click(TObject* sender);
+
 protected:
     bool event(QEvent* event) override;
 
@@ -191,6 +208,14 @@ private:
     void CreateMotorControls();
     void CreateComm();
     void WireHandlers();
+    void WireSettingsButtons();
+
+    // The steps the settings buttons share: fill the frame buffer and send it.
+    void SendFrame(const protocol::CommandFrame& frame);
+    void SendFromText(protocol::Command command, const std::string& text);
+    void SaveValue(protocol::Command command);
+    void SaveChoice(protocol::Command command);
+    void SendDefault(protocol::Command command);
 
     // The steps shared by the activation handler and Refresh.
     void ScanPorts();
