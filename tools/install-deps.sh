@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config ccache
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the Windows device layer is compiled with this cross compiler so it cannot rot
