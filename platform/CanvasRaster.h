@@ -6,9 +6,11 @@
 #include "Canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 
 #include <functional>
+#include <map>
 
 namespace platform {
 
@@ -29,14 +31,18 @@ public:
     const QImage* Picture() const override { return &picture_; }
 
 private:
-    QFont CurrentFont();
+    struct FontEntry {
+        QFont font;
+        QFontMetrics metrics;
+    };
+    const FontEntry& CurrentFont();
     void Changed();
 
     QImage& picture_;
     std::function<void()> changed_;
-    // Finding the pixel size that gives a line height is a search; keep the last.
-    int cachedFontHeight_ = 0;
-    QFont cachedFont_;
+    // Fonts and their metrics by height: finding the size that gives a line
+    // height is a search, and drawing code switches between a few heights.
+    std::map<int, FontEntry> fonts_;
 };
 
 } // namespace platform
