@@ -98,7 +98,10 @@ void PipedPeer::Relay(int from, int to, bool closeTarget)
     char buffer[4096];
     for (;;) {
         pollfd fds[2] = {{from, POLLIN, 0}, {stopRead_, POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0) {
+        // Bytes already waiting queued up behind the previous ones: on a UART they
+        // follow without a gap, however late this thread woke from its last pause.
+        const bool backToBack = poll(fds, 2, 0) > 0 && (fds[0].revents & POLLIN);
+        if (!backToBack && poll(fds, 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
             break;
@@ -111,7 +114,7 @@ void PipedPeer::Relay(int from, int to, bool closeTarget)
         if (n <= 0)
             break;
         if (bytesPerSecond_ > 0) {
-            lineFree = std::max(lineFree, Clock::now()) +
+            lineFree = (backToBack ? lineFree : std::max(lineFree, Clock::now())) +
                        std::chrono::nanoseconds(n * 1'000'000'000LL / bytesPerSecond_);
             std::this_thread::sleep_until(lineFree);
         }
