@@ -185,10 +185,13 @@ void TForm1::ShowProgress()
     bsSkinLabel1->setText(QString::fromStdString(Flow->PercentText()));
 }
 
+// Being shown counts as an activation too: without a window manager (a bare X
+// server, a kiosk session) the window is never activated, and its port list
+// would stay empty.
 bool TForm1::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         platform::RunGuarded([this] { FormActivate(this); });
     return handled;
 }

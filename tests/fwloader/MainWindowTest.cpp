@@ -136,6 +136,14 @@ TEST_F(Window, StartsAsAFixedDialogWithEmptyLogAndTheFirstPortSelected)
     EXPECT_EQ(form.findChild<QObject*>("VaYModem1"), form.Flow->VaYModem1);
 }
 
+TEST(WindowWithoutActivation, ListsThePortsOnceShown)
+{
+    // No window manager: shown, never activated.
+    TForm1 form(OnlyThese({"/dev/ttyUSB7"}));
+    form.show();
+    EXPECT_EQ(form.bsSkinComboBox1->Text(), "/dev/ttyUSB7");
+}
+
 TEST_F(Window, OpenFirmwareFileOffersFcuFilesAndCancelChangesNothing)
 {
     dialogAnswer = QStringLiteral("/srv/firmware/fw.fcu");
