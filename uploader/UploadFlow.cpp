@@ -234,9 +234,12 @@ void UploadFlow::VaYModem1Error(TObject*, int errorCode, int errorCount)
 
 // Whatever the outcome, the port stays open and the boot loader is listened to
 // again: a new "OK" or "C" starts over.
-void UploadFlow::VaYModem1TransferEnd(TObject*, int)
+void UploadFlow::VaYModem1TransferEnd(TObject*, int exitCode)
 {
     Log("Firmware Transfer Finished...");
+    // An empty file has no data block whose event would report it sent.
+    if (exitCode == 0 && firmwareSize_ == 0)
+        VaYModem1PacketEvent(this, 0, 0);
     VaYModem1->SetComm(nullptr);
     SetUploading(false);
 }

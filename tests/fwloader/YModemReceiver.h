@@ -32,6 +32,7 @@ public:
     bool Finished() const { return finished_.load(); }
     int ExitStatus() const { return exitStatus_.load(); }
 
+    QString Folder() const { return folder_.path(); }
     std::vector<uint8_t> ReceivedFile(const std::string& name) const;
     // What rb said on its error output, for failure messages.
     std::string Diagnostics() const;
