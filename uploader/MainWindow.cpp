@@ -54,6 +54,10 @@ TForm1::TForm1(serial::PortDiscovery ports, serial::DeviceFactory devices, QWidg
     FormCreate(this);
 }
 
+// Closing the window abandons a running upload. The flow goes first, while the
+// controls its last events may still reach exist.
+TForm1::~TForm1() { delete Flow; }
+
 void TForm1::CreatePortControls()
 {
     bsSkinGroupBox1 = new platform::TGroupBox(this, QStringLiteral("bsSkinGroupBox1"), {8, 8, 281, 89},

@@ -22,6 +22,7 @@ public:
     explicit TForm1(serial::PortDiscovery ports = serial::PortDiscovery(),
                     serial::DeviceFactory devices = serial::CreateSystemDevice,
                     QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The flow owns the port VaComm1 and the sender VaYModem1.
     UploadFlow* Flow = nullptr;

@@ -256,4 +256,23 @@ TEST_F(Window, ConnectHandshakeAndUploadFillTheGaugeAndLog)
     std::cout << "window picture: " << picture.toStdString() << "\n";
 }
 
+TEST(WindowClosing, AbandonsARunningUpload)
+{
+    platform::MessageCapture messages;
+    BootLoaderLine line;
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("fw.fcu"));
+    std::ofstream(path.toStdString()) << "firmware";
+    auto form = std::make_unique<TForm1>(OnlyThese({line.Path()}));
+    form->Flow->ChooseFirmware(path.toStdString());
+    form->show();
+    form->Flow->ConnectClick(nullptr);
+    line.Say("C");
+    ASSERT_TRUE(WaitFor([&] { return form->Flow->Uploading(); }));
+
+    form.reset(); // the sender still waits for the receiver's start
+
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 } // namespace
