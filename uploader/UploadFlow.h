@@ -11,7 +11,6 @@
 #include "VaComm.h"
 #include "Vaprotocol.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
