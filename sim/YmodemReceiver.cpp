@@ -1,6 +1,6 @@
 #include "YmodemReceiver.h"
 
-#include "Crc16.h"
+#include "Crc16Xmodem.h"
 
 #include <algorithm>
 #include <charconv>
@@ -97,7 +97,7 @@ void YmodemReceiver::handleBlock(TimePoint now)
 
     if (static_cast<uint8_t>(number + block[2]) != 0xFF)
         return rejectBlock("block number " + std::to_string(number) + " and its complement disagree");
-    if (Crc16Xmodem(data, size) != crc)
+    if (protocol::Crc16Xmodem(data, size) != crc)
         return rejectBlock("CRC error in block " + std::to_string(number));
     if (phase_ == Phase::AwaitHeader)
         handleHeader(number, data, size, now);

@@ -1,16 +1,16 @@
 #pragma once
-// The block check values of the YMODEM sender: CRC-16/XMODEM (polynomial 0x1021,
-// initial value 0, no reflection, no final XOR) kept one byte at a time through a
-// 256-entry table, and the one-byte sum that receivers starting with NAK expect.
+// The block check values of the YMODEM sender: CRC-16/XMODEM, kept one byte at a time
+// (the definition is shared with the simulator's receiver), and the one-byte sum that
+// receivers starting with NAK expect.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "Crc16Xmodem.h"
+
 namespace uploader {
 
-// table[i] is the CRC register after shifting the byte i through it from zero; built
-// at compile time so the table cannot be mistyped.
-extern const std::array<uint16_t, 256> Crc16Table;
+inline constexpr const std::array<uint16_t, 256>& Crc16Table = protocol::Crc16XmodemTable;
 
 // One step of the running CRC: the new value after `data` entered `crc`.
 uint16_t CalcCRC16(uint8_t data, uint16_t crc);

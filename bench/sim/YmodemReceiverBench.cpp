@@ -1,6 +1,6 @@
 // How fast the boot loader's receiver takes a firmware, against the 11520 bytes a
 // second that a 115200-baud line can bring it.
-#include "Crc16.h"
+#include "Crc16Xmodem.h"
 #include "YmodemReceiver.h"
 
 #include <benchmark/benchmark.h>
@@ -19,7 +19,7 @@ void AppendBlock(Bytes& stream, uint8_t number, const uint8_t* data, std::size_t
     stream.push_back(number);
     stream.push_back(static_cast<uint8_t>(255 - number));
     stream.insert(stream.end(), data, data + size);
-    const uint16_t crc = sim::Crc16Xmodem(data, size);
+    const uint16_t crc = protocol::Crc16Xmodem(data, size);
     stream.push_back(static_cast<uint8_t>(crc >> 8));
     stream.push_back(static_cast<uint8_t>(crc));
 }

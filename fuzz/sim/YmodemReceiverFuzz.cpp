@@ -1,7 +1,7 @@
 // The boot loader's receiver takes whatever the line brings. The input is read as a
 // script of steps (raw bytes, well-formed blocks with chosen numbers and sizes, EOTs,
 // pauses), so the fuzzer reaches the states behind a valid CRC too.
-#include "Crc16.h"
+#include "Crc16Xmodem.h"
 #include "YmodemReceiver.h"
 
 #include <algorithm>
@@ -40,7 +40,7 @@ Bytes Block(uint8_t number, const Bytes& data, size_t size)
     block[1] = number;
     block[2] = static_cast<uint8_t>(255 - number);
     std::copy_n(data.begin(), std::min(data.size(), size), block.begin() + 3);
-    const uint16_t crc = sim::Crc16Xmodem(block.data() + 3, size);
+    const uint16_t crc = protocol::Crc16Xmodem(block.data() + 3, size);
     block[3 + size] = static_cast<uint8_t>(crc >> 8);
     block[4 + size] = static_cast<uint8_t>(crc);
     return block;

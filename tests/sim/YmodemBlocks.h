@@ -1,6 +1,6 @@
 #pragma once
 // Hand-built YMODEM blocks, for the cases a well-behaved sender never produces.
-#include "Crc16.h"
+#include "Crc16Xmodem.h"
 #include "YmodemReceiver.h"
 
 #include <cstdint>
@@ -19,7 +19,7 @@ inline Bytes Block(uint8_t number, const Bytes& data, std::size_t size = 1024)
     Bytes block{size == 128 ? sim::YmodemReceiver::SOH : sim::YmodemReceiver::STX, number,
                 static_cast<uint8_t>(255 - number)};
     block.insert(block.end(), payload.begin(), payload.end());
-    const uint16_t crc = sim::Crc16Xmodem(payload.data(), payload.size());
+    const uint16_t crc = protocol::Crc16Xmodem(payload.data(), payload.size());
     block.push_back(static_cast<uint8_t>(crc >> 8));
     block.push_back(static_cast<uint8_t>(crc & 0xFF));
     return block;
