@@ -45,7 +45,7 @@ void BootLoader::receive(const uint8_t* data, std::size_t length, TimePoint now)
         receiver_->receive(data, length, now);
         drainReceiver();
         if (receiver_->outcome() != YmodemReceiver::Outcome::Running)
-            finishUpload(now);
+            finishUpload();
     }
 }
 
@@ -57,7 +57,7 @@ void BootLoader::poll(TimePoint now)
         receiver_->poll(now);
         drainReceiver();
         if (receiver_->outcome() != YmodemReceiver::Outcome::Running)
-            finishUpload(now);
+            finishUpload();
     }
 }
 
@@ -68,6 +68,7 @@ TimePoint BootLoader::deadline() const
         return nextAnnounce_;
     case Phase::Receiving:
         return receiver_->deadline();
+    case Phase::Resting:
     case Phase::Finished:
         break;
     }
@@ -84,6 +85,11 @@ void BootLoader::peerChanged(bool present, TimePoint now)
     // A host that just opened the line should not have to wait a whole interval.
     if (present && phase_ == Phase::Announcing)
         announce(now);
+    if (!present && phase_ == Phase::Resting) {
+        phase_ = Phase::Announcing;
+        nextAnnounce_ = now;
+        events_.Log("boot loader: the tool left; announcing \"OK\" to the next one");
+    }
 }
 
 void BootLoader::drainReceiver()
@@ -94,7 +100,7 @@ void BootLoader::drainReceiver()
         events_.Log("ymodem: " + line);
 }
 
-void BootLoader::finishUpload(TimePoint now)
+void BootLoader::finishUpload()
 {
     UploadResult result;
     if (receiver_->outcome() == YmodemReceiver::Outcome::Succeeded) {
@@ -115,11 +121,10 @@ void BootLoader::finishUpload(TimePoint now)
         phase_ = Phase::Finished;
         return;
     }
-    // A pause before the next announcement, as a boot loader that flashes and restarts
-    // would make: the host sees the end of this transfer before a new handshake begins.
-    phase_ = Phase::Announcing;
-    nextAnnounce_ = now + options_.restartPause;
-    events_.Log("boot loader: announcing \"OK\" again shortly");
+    // An uploader answers every "OK" with "1", so announcing again to the tool that is
+    // still connected would start the same upload over and over. Quiet until it leaves.
+    phase_ = Phase::Resting;
+    events_.Log("boot loader: upload over; quiet until the tool closes the line");
 }
 
 // The firmware goes to a side file first and replaces the stored one only when it is

@@ -1,7 +1,9 @@
 #pragma once
 // The controller's boot loader: announces itself with "OK" until the host answers
 // "1", then starts the YMODEM receiver ("C") and stores the firmware it receives.
-// After each upload it announces itself again, unless told to run once.
+// After an upload it keeps quiet, as a controller running its new firmware would,
+// until the tool leaves the line; the next tool to open it is greeted again (unless
+// told to run once).
 #include "SimEvents.h"
 #include "SimulatedDevice.h"
 #include "YmodemReceiver.h"
@@ -13,7 +15,6 @@ namespace sim {
 
 struct BootLoaderOptions {
     Duration announceInterval = std::chrono::seconds(1); // between two "OK"s
-    Duration restartPause = std::chrono::seconds(3);     // after an upload, as if flashing and rebooting
     ReceiverTiming timing;
     ReceiverFaults faults;
     std::string outPath;  // where a received firmware is stored
@@ -34,11 +35,11 @@ public:
     bool finished() const override { return phase_ == Phase::Finished; }
 
 private:
-    enum class Phase { Announcing, Receiving, Finished };
+    enum class Phase { Announcing, Receiving, Resting, Finished };
 
     void announce(TimePoint now);
     void drainReceiver();
-    void finishUpload(TimePoint now);
+    void finishUpload();
     UploadResult store(const ReceivedFile& file) const;
 
     BootLoaderOptions options_;

@@ -1,5 +1,6 @@
 // The boot loader over a real pseudo-terminal, with lrzsz's sb as the sender. sb is
 // attached through pipes by socat, because lrzsz would reset a terminal it is given.
+#include "BootLoader.h"
 #include "Simulator.h"
 #include "TempDir.h"
 #include "ToolSide.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 using namespace std::chrono_literals;
@@ -31,7 +33,6 @@ protected:
         options.boot.announceInterval = 200ms;
         options.boot.timing.startInterval = 200ms;
         options.boot.timing.idleLimit = 5s;
-        options.boot.restartPause = 1s;
         simulator = std::make_unique<sim::Simulator>(options);
         std::string error;
         ASSERT_TRUE(simulator->open(error)) << error;
@@ -147,7 +148,7 @@ TEST_F(BootLoaderOverPty, CancelOnRequestStopsTheSenderAndStoresNothing)
     EXPECT_FALSE(std::filesystem::exists(dir / "stored.fcu"));
 }
 
-TEST_F(BootLoaderOverPty, AnnouncesItselfAgainAfterAnUploadAndRemovesItsLinkWhenStopped)
+TEST_F(BootLoaderOverPty, GreetsTheNextToolAfterAnUploadAndRemovesItsLinkWhenStopped)
 {
     const std::string firmware = dir / "firmware.fcu";
     simtest::WriteFile(firmware, simtest::Filled(2000));
@@ -155,10 +156,50 @@ TEST_F(BootLoaderOverPty, AnnouncesItselfAgainAfterAnUploadAndRemovesItsLinkWhen
     handshake();
     EXPECT_EQ(sendWithLrzsz(firmware), 0);
     EXPECT_TRUE(awaitUpload().succeeded);
+    EXPECT_TRUE(simulator->waitFor([](const sim::SimHistory& h) {
+        return std::any_of(h.log.begin(), h.log.end(), [](const std::string& line) {
+            return line.find("announcing \"OK\" to the next one") != std::string::npos;
+        });
+    }, 30s)) << "the sender's leaving was not noticed";
 
     ToolSide host(simulator->path());
     EXPECT_NE(host.readText("OK").find("OK"), std::string::npos);
     host.close();
     simulator->stop();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "link")));
+}
+
+// An uploader answers every "OK" with "1": a boot loader that greeted the tool still
+// connected after an upload would make it send the same firmware over and over.
+TEST(BootLoaderAfterAnUpload, KeepsQuietUntilTheToolLeaves)
+{
+    TempDir dir;
+    sim::BootLoaderOptions options;
+    options.outPath = dir / "stored.fcu";
+    std::vector<sim::UploadResult> uploads;
+    sim::SimEvents events;
+    events.upload = [&](const sim::UploadResult& r) { uploads.push_back(r); };
+    sim::BootLoader boot(options, events);
+    auto now = sim::Clock::now();
+    boot.start(now);
+    boot.peerChanged(true, now);
+    boot.takeOutput();
+
+    const Bytes data = simtest::Filled(100);
+    for (const Bytes& input : {Bytes{'1'}, simtest::Header("fw.fcu", "100"), simtest::Block(1, data),
+                               Bytes{sim::YmodemReceiver::EOT}, Bytes{sim::YmodemReceiver::EOT},
+                               simtest::Block(0, {}, 128)})
+        boot.receive(input.data(), input.size(), now);
+    ASSERT_EQ(uploads.size(), 1u);
+    ASSERT_TRUE(uploads.front().succeeded) << uploads.front().reason;
+    boot.takeOutput();
+
+    now += std::chrono::minutes(1);
+    boot.poll(now);
+    EXPECT_TRUE(boot.takeOutput().empty()) << "greeted the tool that just uploaded";
+
+    boot.peerChanged(false, now);
+    boot.peerChanged(true, now);
+    const Bytes greeting = boot.takeOutput();
+    EXPECT_EQ(std::string(greeting.begin(), greeting.end()), "OK");
 }
