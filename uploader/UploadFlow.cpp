@@ -236,6 +236,11 @@ void UploadFlow::VaYModem1Error(TObject*, int errorCode, int errorCount)
 // again: a new "OK" or "C" starts over.
 void UploadFlow::VaYModem1TransferEnd(TObject*, int exitCode)
 {
+    // Some failures end the transfer without a counted error (a garbled reply,
+    // the boot loader cancelling): without this line the log of a failed upload
+    // would read like the log of a good one.
+    if (exitCode != 0)
+        Log("Upload Failed!! ExitCode:" + std::to_string(exitCode));
     Log("Firmware Transfer Finished...");
     // An empty file has no data block whose event would report it sent.
     if (exitCode == 0 && firmwareSize_ == 0)

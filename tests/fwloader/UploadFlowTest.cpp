@@ -267,12 +267,14 @@ TEST_F(UploadFlowOnPty, DisconnectDuringUploadEndsWithTimeOutsAndFinishedLine)
     EXPECT_FALSE(flow.VaComm1->IsOpen());
     EXPECT_EQ(record.progress.back(), (std::pair<int, std::string>{20, "20%"}));
     // From then on every wait times out, up to the tenth error, which ends it
-    // unlogged. On a quiet machine none came before, so the count runs from 1.
+    // with a failure line. On a quiet machine none came before, so the count
+    // runs from 1.
     ASSERT_GT(logAtDisconnect, 0u);
-    ASSERT_GE(record.log.size(), logAtDisconnect + 2);
+    ASSERT_GE(record.log.size(), logAtDisconnect + 3);
     const std::vector<std::string> after(record.log.begin() + static_cast<long>(logAtDisconnect), record.log.end());
     EXPECT_EQ(after.back(), Finished);
-    const std::size_t errors = after.size() - 1;
+    EXPECT_EQ(after[after.size() - 2], "Upload Failed!! ExitCode:-9");
+    const std::size_t errors = after.size() - 2;
     for (std::size_t i = 0; i < errors; ++i)
         EXPECT_EQ(after[i], "Upload Error!! ErrCode:-1 ErrCnt:" + std::to_string(10 - errors + i));
     EXPECT_EQ(after[errors - 1], "Upload Error!! ErrCode:-1 ErrCnt:9");
