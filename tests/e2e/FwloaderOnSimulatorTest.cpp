@@ -1,13 +1,14 @@
 // fwloader flashing the simulated boot loader in its own process: the real
 // window on the offscreen platform, its buttons, the real port code and YMODEM
 // sender on one side, the simulator's receiver on the other, and the firmware
-// the simulator stored compared byte for byte.
+// the simulator stored compared byte for byte; a failed upload must say so.
 #include "MainWindow.h"
 #include "Messages.h"
 #include "SimulatorProcess.h"
 #include "WidgetsLook.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,9 +59,15 @@ std::vector<std::string> LogLines(const QPlainTextEdit* memo)
     return lines;
 }
 
+bool StartsWith(const std::vector<std::string>& log, const char* prefix)
+{
+    return std::any_of(log.begin(), log.end(), [&](const std::string& line) { return line.starts_with(prefix); });
+}
+
 struct UploadCase {
     const char* name;
     QStringList faults; // the simulator's options that disturb the upload
+    bool succeeds;      // the boot loader ends up with the firmware
 };
 
 void PrintTo(const UploadCase& c, std::ostream* out) { *out << c.name; }
@@ -70,13 +77,14 @@ protected:
     static void SetUpTestSuite() { platform::ApplyLook(*qApp); }
 };
 
-TEST_P(FwloaderUpload, UploadStoresTheFirmwareByteForByte)
+TEST_P(FwloaderUpload, StoresTheFirmwareByteForByteOrSaysItFailed)
 {
+    const UploadCase& c = GetParam();
     e2e::SimulatorProcess simulator;
     const std::string stored = simulator.PathOf("stored.fcu");
     std::string error;
     ASSERT_TRUE(simulator.Start(QStringList{"--bootloader", "--once", "--out", QString::fromStdString(stored)} +
-                                    GetParam().faults,
+                                    c.faults,
                                 error))
         << error;
     const std::string firmwarePath = simulator.PathOf("novalk.fcu");
@@ -93,32 +101,37 @@ TEST_P(FwloaderUpload, UploadStoresTheFirmwareByteForByte)
     ASSERT_TRUE(form.Flow->VaComm1->IsOpen()) << ::testing::PrintToString(messages.texts());
 
     // Told to take one upload, the simulator exits when it is over: 0 when it
-    // stored the firmware.
+    // stored the firmware, 1 when the upload failed.
     ASSERT_TRUE(simulator.WaitForExit(std::chrono::milliseconds(UploadDeadline)))
         << "log: " << ::testing::PrintToString(LogLines(form.bsSkinMemo1)) << "\nsimulator: " << simulator.Output();
-    EXPECT_EQ(simulator.ExitCode(), 0) << simulator.Output();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Flow->Uploading(); }, UploadDeadline));
-    EXPECT_TRUE(Read(stored) == firmware) << "stored " << Read(stored).size() << " bytes";
+    EXPECT_EQ(simulator.ExitCode(), c.succeeds ? 0 : 1) << simulator.Output();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.Flow->Uploading(); }, UploadDeadline));
 
     const std::vector<std::string> log = LogLines(form.bsSkinMemo1);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "Start Upload Firmware!!");
     EXPECT_NE(std::find(log.begin(), log.end(), "Size:100000 bytes"), log.end());
     EXPECT_EQ(log.back(), "Firmware Transfer Finished...");
-    // A disturbed upload shows its retries in the log; an undisturbed one none.
-    const auto retries = std::count_if(log.begin(), log.end(),
-                                       [](const std::string& line) { return line.starts_with("Upload Error!!"); });
-    EXPECT_EQ(retries > 0, !GetParam().faults.isEmpty()) << ::testing::PrintToString(log);
-    EXPECT_EQ(form.bsSkinLabel1->text(), "100%");
+    EXPECT_EQ(StartsWith(log, "Upload Failed!!"), !c.succeeds) << ::testing::PrintToString(log);
     EXPECT_TRUE(messages.texts().empty()) << ::testing::PrintToString(messages.texts());
+    if (!c.succeeds) {
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(stored)));
+        return;
+    }
+    EXPECT_TRUE(Read(stored) == firmware) << "stored " << Read(stored).size() << " bytes";
+    EXPECT_EQ(form.bsSkinLabel1->text(), "100%");
+    // A disturbed upload shows its retries in the log; an undisturbed one none.
+    EXPECT_EQ(StartsWith(log, "Upload Error!!"), !c.faults.isEmpty()) << ::testing::PrintToString(log);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     OnSimulator, FwloaderUpload,
-    ::testing::Values(UploadCase{"clean_line", {}},
-                      UploadCase{"first_eot_refused", {"--nak-first-eot"}},
-                      UploadCase{"block_refused_once", {"--nak-block", "7"}},
-                      UploadCase{"block_and_first_eot_refused", {"--nak-block", "50", "--nak-first-eot"}}),
+    ::testing::Values(UploadCase{"clean_line", {}, true},
+                      UploadCase{"first_eot_refused", {"--nak-first-eot"}, true},
+                      UploadCase{"block_refused_once", {"--nak-block", "7"}, true},
+                      UploadCase{"block_and_first_eot_refused", {"--nak-block", "50", "--nak-first-eot"}, true},
+                      UploadCase{"garbled_reply", {"--garbage"}, false},
+                      UploadCase{"boot_loader_cancels", {"--cancel"}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
