@@ -15,10 +15,10 @@ all: build
 deps:
 	@bash tools/install-deps.sh
 
-$(BUILD)/CMakeCache.txt: | deps
+# Configured on every build, as the other trees are: a unit or test folder added
+# since the last run is picked up instead of silently left out.
+build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-
-build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The suite once, on the normal build: the quick loop while working.
