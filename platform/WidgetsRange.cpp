@@ -47,7 +47,24 @@ TGauge::TGauge(QWidget* parent, const QString& name, const QRect& geometry, int 
     SetProgress(progress);
 }
 
-void TGauge::SetProgress(int progress) { setValue(std::clamp(progress, minimum(), maximum())); }
+// QProgressBar::setValue repaints at once rather than scheduling a paint, and a
+// synchronous repaint of one control paints every part of the window that is
+// waiting for its repaint. At telemetry rate that painted the whole window
+// several times per tick; with updates held off during the call, the bar joins
+// the window's next coalesced paint like every other control.
+void TGauge::SetProgress(int progress)
+{
+    const int clamped = std::clamp(progress, minimum(), maximum());
+    if (clamped == value())
+        return;
+    if (!updatesEnabled()) {
+        setValue(clamped); // paints nothing now; the bar shows it once updates resume
+        return;
+    }
+    setUpdatesEnabled(false);
+    setValue(clamped);
+    setUpdatesEnabled(true); // schedules the bar's repaint
+}
 
 // A flat bar in the highlight colour on the field background. The gauges move
 // with every channel frame; the look's own bar (gradients, rounded ends) costs

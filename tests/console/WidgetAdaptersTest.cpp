@@ -177,6 +177,36 @@ TEST_F(WidgetAdapters, SliderChangeEventRunsOnceperRealChangeFromCodeOrUser)
     EXPECT_EQ(seen, (std::vector<int>{64, 63}));
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+TEST_F(WidgetAdapters, GaugeSetFromCodePaintsWithTheWindowNotWithinTheCall)
+{
+    auto* gauge = new TGauge(parent.get(), "gauge", {8, 8, 105, 17}, 1000, 2000, 1500);
+    parent->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent.get()));
+    QCoreApplication::processEvents();
+    PaintCounter paints(gauge);
+
+    // A paint inside the call would paint all the window's pending parts with it.
+    gauge->SetProgress(1900);
+    EXPECT_EQ(paints.count, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 10000));
+    EXPECT_EQ(gauge->Progress(), 1900);
+}
+
 TEST_F(WidgetAdapters, ButtonClickErrorIsReportedAndTheEventLoopGoesOn)
 {
     MessageCapture capture;
