@@ -72,13 +72,12 @@ void TGauge::SetProgress(int progress)
 void TGauge::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect frame = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
+    // The one-pixel frame as a fill under the inside, which is cheaper than a pen.
+    painter.fillRect(rect(), palette().color(QPalette::Mid));
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Base));
     const int span = maximum() - minimum();
     const int filled = span > 0 ? (width() - 2) * (value() - minimum()) / span : 0;
     painter.fillRect(QRect(1, 1, filled, height() - 2), palette().color(QPalette::Highlight));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(frame);
 }
 
 } // namespace platform

@@ -3,9 +3,26 @@
 #include "WidgetsLook.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace platform {
+
+namespace {
+
+// The pixels a one-pixel pen outlines around `r` (its right and bottom edges one
+// beyond the rectangle's own), filled as four strips: a fill is several times
+// cheaper than a stroke, and the group boxes repaint behind every moving control.
+void FillOutline(QPainter& painter, const QRect& r, const QColor& color)
+{
+    const QRect covered(r.topLeft(), QSize(r.width() + 1, r.height() + 1));
+    painter.fillRect(QRect(covered.left(), covered.top(), covered.width(), 1), color);
+    painter.fillRect(QRect(covered.left(), covered.bottom(), covered.width(), 1), color);
+    painter.fillRect(QRect(covered.left(), covered.top(), 1, covered.height()), color);
+    painter.fillRect(QRect(covered.right(), covered.top(), 1, covered.height()), color);
+}
+
+} // namespace
 
 TLabel::TLabel(QWidget* parent, const QString& caption, const QPoint& position, bool larger)
     : QLabel(caption, parent)
@@ -31,17 +48,19 @@ TGroupBox::TGroupBox(QWidget* parent, const QString& name, const QRect& geometry
 // An etched frame with the caption set into its top line. The look's own group
 // box is drawn from cached pixmaps and costs a good deal more; it is repainted
 // behind every gauge and slider that moves with the telemetry.
-void TGroupBox::paintEvent(QPaintEvent*)
+void TGroupBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const int lineY = metrics.height() / 2;
     const QRect frame = rect().adjusted(0, lineY, -2, -2);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(frame);
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(frame.translated(1, 1));
+    FillOutline(painter, frame, palette().color(QPalette::Mid));
+    FillOutline(painter, frame.translated(1, 1), palette().color(QPalette::Light));
 
+    // Most repaints are of a moving control inside the box; the caption is
+    // measured and drawn only when the repaint reaches the caption's line.
+    if (event->rect().top() >= metrics.height())
+        return;
     const QRect captionBox(6, 0, metrics.horizontalAdvance(title()) + 6, metrics.height());
     painter.fillRect(captionBox, palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
