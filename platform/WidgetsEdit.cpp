@@ -4,9 +4,14 @@
 #include "WidgetsLook.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include <array>
+#include <map>
+#include <utility>
 
 namespace platform {
 
@@ -22,6 +27,49 @@ TColor BgrFromColor(const QColor& color)
     return TColor(color.red()) | TColor(color.green()) << 8 | TColor(color.blue()) << 16;
 }
 
+// The advances of the printable ASCII characters in one size of the field font.
+// Summing them bounds a value's width without shaping it, which costs as much as
+// drawing it; the fields see a new value many times a second.
+class FieldFontAdvances {
+public:
+    explicit FieldFontAdvances(const QFont& font)
+    {
+        const QFontMetricsF metrics(font);
+        for (char c = First; c <= Last; ++c)
+            advance_[std::size_t(c - First)] = metrics.horizontalAdvance(QLatin1Char(c));
+    }
+
+    // The summed advances, or a negative number when a character is not in the table.
+    qreal Sum(const QString& text) const
+    {
+        qreal sum = 0;
+        for (const QChar c : text) {
+            if (c.unicode() < First || c.unicode() > Last)
+                return -1;
+            sum += advance_[std::size_t(c.unicode() - First)];
+        }
+        return sum;
+    }
+
+    // One table per size and weight the fields use, made on first use.
+    static const FieldFontAdvances& Of(const QFont& font)
+    {
+        static std::map<std::pair<int, bool>, FieldFontAdvances> tables;
+        const auto key = std::make_pair(font.pixelSize(), font.bold());
+        auto found = tables.find(key);
+        if (found == tables.end())
+            found = tables.emplace(key, FieldFontAdvances(font)).first;
+        return found->second;
+    }
+
+private:
+    static constexpr char First = ' ';
+    static constexpr char Last = '~';
+    std::array<qreal, Last - First + 1> advance_{};
+};
+
+constexpr qreal KerningAllowance = 2;
+
 } // namespace
 
 TEdit::TEdit(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
@@ -30,7 +78,6 @@ TEdit::TEdit(QWidget* parent, const QString& name, const QRect& geometry, const 
 {
     setObjectName(name);
     setFont(FieldFont());
-    normalPixelSize_ = FieldFont().pixelSize();
     // The look's frame and Qt's fixed inner margin leave little room in the
     // 33- and 41-pixel fields; one pixel less on each side keeps a clear gap to
     // the frame and lets "-179.99" fit.
@@ -134,17 +181,22 @@ int TEdit::TextRoomWidth() const
 void TEdit::FitFontToText()
 {
     const QString shown = text();
-    // The common case, a value that fits in the normal font, costs one measure.
-    if (font().pixelSize() == normalPixelSize_
-        && fontMetrics().horizontalAdvance(shown) <= textRoom_)
-        return;
     QFont fitted = FieldFont();
     fitted.setBold(font().bold());
-    while (fitted.pixelSize() > FieldFontMinimumPixelSize()
-           && QFontMetrics(fitted).horizontalAdvance(shown) > textRoom_)
+    while (fitted.pixelSize() > FieldFontMinimumPixelSize() && !Fits(shown, fitted))
         fitted.setPixelSize(fitted.pixelSize() - 1);
     if (fitted != font())
         setFont(fitted);
+}
+
+// Most values plainly fit, which the table settles; a value near the edge, or
+// one too wide, costs one exact measure.
+bool TEdit::Fits(const QString& text, const QFont& font) const
+{
+    const qreal bound = FieldFontAdvances::Of(font).Sum(text);
+    if (bound >= 0 && bound + KerningAllowance <= textRoom_)
+        return true;
+    return QFontMetrics(font).horizontalAdvance(text) <= textRoom_;
 }
 
 } // namespace platform

@@ -37,11 +37,11 @@ protected:
 private:
     void ApplyText(const QString& text);
     void FitFontToText();
+    bool Fits(const QString& text, const QFont& font) const;
     int TextRoomWidth() const;
 
     bool settingFromCode_ = false;
     int textRoom_ = 0;
-    int normalPixelSize_ = 0;
 };
 
 } // namespace platform
