@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "Attitude.h"
 #include "Heading.h"
+#include "PaintPacer.h"
 
 #include <QEvent>
 
@@ -28,6 +29,9 @@ TForm1::TForm1(ConsoleSession& session, QWidget* parent)
     setFixedSize(712, 447);
     move(316, 139);
     setAutoFillBackground(true);
+    // At the line rate every 10 ms tick changes a few dozen fields; painting them
+    // more often than the screen shows them is wasted work.
+    new platform::TPaintPacer(this);
 
     CreateControls();
     CreateComm();

@@ -3,9 +3,11 @@
 // with nothing selected, and fields that show their whole value.
 #include "Exception.h"
 #include "Messages.h"
+#include "PaintPacer.h"
 #include "Widgets.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 
@@ -205,6 +207,36 @@ TEST_F(WidgetAdapters, GaugeSetFromCodePaintsWithTheWindowNotWithinTheCall)
     EXPECT_EQ(paints.count, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 10000));
     EXPECT_EQ(gauge->Progress(), 1900);
+}
+
+TEST_F(WidgetAdapters, PacedWindowHoldsBackPaintsWithinAnIntervalAndLosesNone)
+{
+    constexpr int interval = 400;
+    new TPaintPacer(parent.get(), interval);
+    auto* edit = new TEdit(parent.get(), "edit", {8, 8, 41, 18}, "0", true);
+    parent->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent.get()));
+    PaintCounter paints(edit);
+
+    QElapsedTimer sinceFirst;
+    sinceFirst.start();
+    edit->SetText("1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paints.count == 1; }, 10000));
+    edit->SetText("2");
+    QCoreApplication::processEvents();
+    edit->SetText("3");
+    QCoreApplication::processEvents();
+    // Only a machine that took the whole interval to get here may have painted.
+    if (sinceFirst.elapsed() < interval) {
+        EXPECT_EQ(paints.count, 1);
+    }
+
+    // The held-back changes are painted together once the interval is over.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 1; }, 10000));
+    if (sinceFirst.elapsed() < 2 * interval) {
+        EXPECT_EQ(paints.count, 2);
+    }
+    EXPECT_EQ(edit->Text(), "3");
 }
 
 TEST_F(WidgetAdapters, ButtonClickErrorIsReportedAndTheEventLoopGoesOn)
