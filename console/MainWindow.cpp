@@ -92,10 +92,13 @@ void TForm1::WireHandlers()
     WireSettingsButtons();
 }
 
+// Being shown counts as an activation too: without a window manager (a bare X
+// server, a kiosk session) the window may never be activated, and its port list
+// would stay empty until Refresh.
 bool TForm1::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         platform::RunGuarded([this] { bsBusinessSkinForm1Activate(this); });
     return handled;
 }

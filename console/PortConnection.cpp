@@ -21,10 +21,11 @@ void TForm1::ScanPorts()
     bsSkinComboBox1->SetItemIndex(0);
 }
 
-// The first activation fills the list and selects its first item. Later ones
-// (after a message box, or when the user comes back to the window) look again,
-// because an adapter may have been plugged in meanwhile, but neither repeat the
-// names already listed nor drop the user's choice.
+// The first activation (or the first showing, see event()) fills the list and
+// selects its first item. Later ones (after a message box, or when the user
+// comes back to the window) look again, because an adapter may have been plugged
+// in meanwhile, but neither repeat the names already listed nor drop the user's
+// choice.
 void TForm1::bsBusinessSkinForm1Activate(TObject*)
 {
     if (!activatedBefore_) {

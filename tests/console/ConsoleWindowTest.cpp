@@ -140,6 +140,25 @@ TEST_F(ConsoleWindow, LaterActivationKeepsTheListAndTheUsersChoice)
     EXPECT_EQ(form->bsSkinComboBox1->Text(), "/dev/ttyUSB0");
 }
 
+TEST_F(ConsoleWindow, FirstShowingListsThePortsAndALaterActivationKeepsThem)
+{
+    session = std::make_unique<console::ConsoleSession>(
+        serial::PortDiscovery({"/tmp/ttyV0"}, [] { return SystemPortsForTests(); }));
+    form = std::make_unique<console::TForm1>(*session);
+    // No window manager: shown, and not activated (the event loop has not run).
+    form->show();
+    EXPECT_EQ(form->bsSkinComboBox1->Items(),
+              (std::vector<std::string>{"/tmp/ttyV0", "/dev/ttyUSB0", "/dev/ttyACM0"}));
+    EXPECT_EQ(form->bsSkinComboBox1->Text(), "/tmp/ttyV0");
+
+    form->bsSkinComboBox1->SetItemIndex(2);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->bsSkinComboBox1->Count(), 3);
+    EXPECT_EQ(form->bsSkinComboBox1->Text(), "/dev/ttyACM0");
+}
+
 TEST_F(ConsoleWindow, ConnectWithAnEmptyListDoesNothing)
 {
     session = std::make_unique<console::ConsoleSession>(serial::PortDiscovery({}, [] {
