@@ -156,7 +156,17 @@ void TEdit::paintEvent(QPaintEvent* event)
     const QMargins margins = textMargins();
     constexpr int inner = 1 + 2; // the frame, and the inner margin of the editable fields
     const QRect textArea = rect().adjusted(inner + margins.left(), 0, -inner - margins.right(), 0);
-    painter.drawText(textArea, int(alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter, text());
+    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+    if (horizontal == Qt::AlignLeft) {
+        // The common case, placed as the rectangle form would place it, without
+        // its line layout, which costs as much again as the glyphs.
+        const QFontMetricsF metrics(font());
+        const qreal lineHeight = metrics.ascent() + metrics.descent();
+        const qreal baseline = textArea.top() + (textArea.height() - lineHeight) / 2 + metrics.ascent();
+        painter.drawText(QPointF(textArea.left(), baseline), text());
+        return;
+    }
+    painter.drawText(textArea, int(horizontal) | Qt::AlignVCenter, text());
 }
 
 void TEdit::resizeEvent(QResizeEvent* event)
