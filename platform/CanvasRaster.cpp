@@ -75,6 +75,37 @@ double ArcAngle(const QRectF& ellipse, QPointF point)
     return std::atan2(dy / b, dx / a) * 180.0 / std::numbers::pi;
 }
 
+// A solid outline one or two pixels wide around `pixels`, filled as four strips
+// where that gives the very pixels the pen would (compared over every placement
+// and size, in and partly outside the picture): a fill costs a fraction of a
+// stroke, and each instrument draws a rectangle per frame. False where only the
+// stroke is known to be right.
+bool FillOutline(QPainter& painter, const QRect& pixels, const TPen& pen, const QRect& picture)
+{
+    const int width = pen.Width();
+    if (pen.Style() != TPenStyle::psSolid || width > 2 || pixels.width() < 2 || pixels.height() < 2)
+        return false;
+    // The pen straddles the outline path, width / 2 pixels before it.
+    const int before = width / 2;
+    const int from = width - before;
+    const QRect outer(QPoint(pixels.left() - before, pixels.top() - before),
+                      QPoint(pixels.right() + from - 1, pixels.bottom() + from - 1));
+    if (width == 1 && !picture.contains(outer))
+        return false; // a clipped one-pixel stroke leaves out pixels of its own
+    const QRect inner(QPoint(pixels.left() + from, pixels.top() + from),
+                      QPoint(pixels.right() - before - 1, pixels.bottom() - before - 1));
+    const QColor color = ToQColor(pen.Color());
+    if (inner.isEmpty()) {
+        painter.fillRect(outer, color);
+        return true;
+    }
+    painter.fillRect(QRect(QPoint(outer.left(), outer.top()), QPoint(outer.right(), inner.top() - 1)), color);
+    painter.fillRect(QRect(QPoint(outer.left(), inner.bottom() + 1), QPoint(outer.right(), outer.bottom())), color);
+    painter.fillRect(QRect(QPoint(outer.left(), inner.top()), QPoint(inner.left() - 1, inner.bottom())), color);
+    painter.fillRect(QRect(QPoint(inner.right() + 1, inner.top()), QPoint(outer.right(), inner.bottom())), color);
+    return true;
+}
+
 class Painter : public QPainter {
 public:
     Painter(QImage& picture, const TCanvas& canvas) : QPainter(&picture)
@@ -108,8 +139,10 @@ void TRasterCanvas::Rectangle(int x1, int y1, int x2, int y2)
     // depending on how the pen's width straddles the edge.
     if (Brush().Style() != TBrushStyle::bsClear)
         painter.fillRect(pixels, ToQColor(Brush().Color()));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(OutlinePath(pixels));
+    if (!FillOutline(painter, pixels, Pen(), picture_.rect())) {
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(OutlinePath(pixels));
+    }
     Changed();
 }
 
