@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTimer>
 
 #include <array>
 #include <map>
@@ -98,30 +99,51 @@ TEdit::TEdit(QWidget* parent, const QString& name, const QRect& geometry, const 
     textRoom_ = TextRoomWidth();
     ApplyText(text);
     connect(this, &QLineEdit::textChanged, this, [this] {
+        if (settingFromCode_)
+            return;
+        value_ = QLineEdit::text();
         FitFontToText();
-        if (!settingFromCode_)
-            RunGuarded([this] { Raise(OnChange, this); });
+        RunGuarded([this] { Raise(OnChange, this); });
     });
 }
 
-std::string TEdit::Text() const { return text().toStdString(); }
+std::string TEdit::Text() const { return value_.toStdString(); }
 
 void TEdit::SetText(const std::string& text)
 {
     const QString newText = QString::fromStdString(text);
-    if (newText == QLineEdit::text())
+    if (newText == value_)
         return;
-    ApplyText(newText);
+    if (isReadOnly()) {
+        value_ = newText;
+        FitFontToText();
+        update();
+        if (!lineTextPending_) {
+            lineTextPending_ = true;
+            QTimer::singleShot(LineTextDelayMs, this, [this] { SyncLineText(); });
+        }
+    } else {
+        ApplyText(newText);
+    }
     Raise(OnChange, this);
 }
 
 void TEdit::ApplyText(const QString& text)
 {
+    value_ = text;
     settingFromCode_ = true;
     setText(text);
     settingFromCode_ = false;
+    FitFontToText();
     // Should a value still not fit, its sign and leading digits matter most.
     setCursorPosition(0);
+}
+
+void TEdit::SyncLineText()
+{
+    lineTextPending_ = false;
+    if (QLineEdit::text() != value_)
+        ApplyText(value_);
 }
 
 TColor TEdit::FontColor() const { return BgrFromColor(palette().color(QPalette::Text)); }
@@ -163,10 +185,10 @@ void TEdit::paintEvent(QPaintEvent* event)
         const QFontMetricsF metrics(font());
         const qreal lineHeight = metrics.ascent() + metrics.descent();
         const qreal baseline = textArea.top() + (textArea.height() - lineHeight) / 2 + metrics.ascent();
-        painter.drawText(QPointF(textArea.left(), baseline), text());
+        painter.drawText(QPointF(textArea.left(), baseline), value_);
         return;
     }
-    painter.drawText(textArea, int(horizontal) | Qt::AlignVCenter, text());
+    painter.drawText(textArea, int(horizontal) | Qt::AlignVCenter, value_);
 }
 
 void TEdit::resizeEvent(QResizeEvent* event)
@@ -190,7 +212,7 @@ int TEdit::TextRoomWidth() const
 // only for a value that would otherwise be clipped or scrolled.
 void TEdit::FitFontToText()
 {
-    const QString shown = text();
+    const QString& shown = value_;
     QFont fitted = FieldFont();
     fitted.setBold(font().bold());
     while (fitted.pixelSize() > FieldFontMinimumPixelSize() && !Fits(shown, fitted))

@@ -25,6 +25,11 @@ public:
     // runs within this call, so an error it raises ends the caller's handler too.
     void SetText(const std::string& text);
 
+    // How long a read-only field's QLineEdit text (what copy and screen readers
+    // see) may trail the value it shows: handing every telemetry value to the
+    // line edit would lay the text out many times a second for nobody.
+    static constexpr int LineTextDelayMs = 250;
+
     TColor FontColor() const;
     void SetFontColor(TColor color);
 
@@ -36,12 +41,17 @@ protected:
 
 private:
     void ApplyText(const QString& text);
+    void SyncLineText();
     void FitFontToText();
     bool Fits(const QString& text, const QFont& font) const;
     int TextRoomWidth() const;
 
     bool settingFromCode_ = false;
     int textRoom_ = 0;
+    // The text the field shows and reports. A read-only field paints it itself
+    // and hands it to the line edit only after LineTextDelayMs.
+    QString value_;
+    bool lineTextPending_ = false;
 };
 
 } // namespace platform

@@ -46,6 +46,26 @@ TEST_F(WidgetAdapters, EditRunsItsChangeEventOnlyWhenTheTextReallyChanges)
     EXPECT_EQ(edit->Text(), "12.5");
 }
 
+// A telemetry field changes many times a second; the line edit under it lays its
+// text out on every change, so a read-only field shows and reports its value at
+// once and hands the line edit only the newest value of a burst, a moment later.
+TEST_F(WidgetAdapters, ReadOnlyFieldHandsTheLineEditOnlyTheNewestValueOfABurst)
+{
+    auto* field = new TEdit(parent.get(), "field", {8, 8, 41, 18}, "0", true);
+    auto* typed = new TEdit(parent.get(), "typed", {8, 40, 41, 18}, "0", false);
+    int lineChanges = 0;
+    QObject::connect(field, &QLineEdit::textChanged, [&] { ++lineChanges; });
+    for (int i = 1; i <= 50; ++i)
+        field->SetText(std::to_string(i));
+    typed->SetText("7");
+
+    EXPECT_EQ(field->Text(), "50");
+    EXPECT_EQ(typed->text(), "7") << "an editable field has no reason to wait";
+    EXPECT_EQ(lineChanges, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == "50"; }, 10000));
+    EXPECT_EQ(lineChanges, 1);
+}
+
 TEST_F(WidgetAdapters, EditChangeErrorEndsTheCallerWhenSetFromCodeAndIsReportedWhenTyped)
 {
     auto* edit = new TEdit(parent.get(), "edit", {8, 8, 60, 18}, "", false);

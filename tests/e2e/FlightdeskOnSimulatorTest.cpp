@@ -7,7 +7,7 @@
 
 #include <QAbstractSlider>
 #include <QHash>
-#include <QLineEdit>
+#include "WidgetsEdit.h"
 #include <QProgressBar>
 
 #include <gtest/gtest.h>
@@ -66,8 +66,8 @@ std::string Shown(const console::TForm1& form, const char* name)
         return std::string("no control ") + name;
     if (control == form.Image4)
         return ShownTile(form);
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text().toStdString();
+    if (const auto* edit = qobject_cast<const platform::TEdit*>(control))
+        return edit->Text();
     if (const auto* slider = qobject_cast<const QAbstractSlider*>(control))
         return std::to_string(slider->value());
     if (const auto* gauge = qobject_cast<const QProgressBar*>(control))

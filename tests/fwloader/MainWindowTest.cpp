@@ -129,7 +129,7 @@ TEST_F(Window, StartsAsAFixedDialogWithEmptyLogAndTheFirstPortSelected)
     EXPECT_EQ(form.bsSkinGauge1->maximum(), 100);
     EXPECT_FALSE(form.bsSkinGauge1->isTextVisible());
     EXPECT_TRUE(form.bsSkinEdit1->isReadOnly());
-    EXPECT_TRUE(form.bsSkinEdit1->text().isEmpty());
+    EXPECT_TRUE(form.bsSkinEdit1->Text().empty());
     EXPECT_EQ(form.bsSkinComboBox1->Items(), std::vector<std::string>{line.Path()});
     EXPECT_EQ(form.bsSkinComboBox1->Text(), line.Path());
     EXPECT_EQ(form.findChild<QObject*>("VaComm1"), form.Flow->VaComm1);
@@ -149,12 +149,12 @@ TEST_F(Window, OpenFirmwareFileOffersFcuFilesAndCancelChangesNothing)
     dialogAnswer = QStringLiteral("/srv/firmware/fw.fcu");
     Click(form.bsSkinButton3);
     EXPECT_EQ(dialogFilters, std::vector<QString>{"*.fcu (*.fcu)"});
-    EXPECT_EQ(form.bsSkinEdit1->text(), "/srv/firmware/fw.fcu");
+    EXPECT_EQ(form.bsSkinEdit1->Text(), "/srv/firmware/fw.fcu");
     EXPECT_EQ(form.Flow->VaYModem1->Files(), QStringList{"/srv/firmware/fw.fcu"});
 
     dialogAnswer = std::nullopt;
     Click(form.bsSkinButton3);
-    EXPECT_EQ(form.bsSkinEdit1->text(), "/srv/firmware/fw.fcu");
+    EXPECT_EQ(form.bsSkinEdit1->Text(), "/srv/firmware/fw.fcu");
     EXPECT_EQ(form.Flow->VaYModem1->Files(), QStringList{"/srv/firmware/fw.fcu"});
 
     dialogAnswer = QStringLiteral("/srv/firmware/new.fcu");
