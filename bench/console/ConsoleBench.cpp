@@ -10,6 +10,7 @@
 #include "FlightModel.h"
 #include "MainWindow.h"
 #include "Messages.h"
+#include "PaintCounter.h"
 #include "PaintPacer.h"
 #include "PtyPair.h"
 #include "TelemetryCodec.h"
@@ -30,6 +31,8 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+
+using consoletest::PaintCounter;
 
 namespace {
 
@@ -76,20 +79,6 @@ std::vector<std::uint8_t> FlightStream(int frames)
 
 enum StreamKind { SimulatedFlight = 0, EverythingMoves = 1 };
 
-// Counts the paints of one field, which changes with every frame of its type.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 struct Window {
     Window()

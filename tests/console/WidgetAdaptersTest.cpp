@@ -3,6 +3,7 @@
 // with nothing selected, and fields that show their whole value.
 #include "Exception.h"
 #include "Messages.h"
+#include "PaintCounter.h"
 #include "PaintPacer.h"
 #include "Widgets.h"
 
@@ -16,6 +17,8 @@
 #include <memory>
 
 using namespace platform;
+
+using consoletest::PaintCounter;
 
 namespace {
 
@@ -199,20 +202,6 @@ TEST_F(WidgetAdapters, SliderChangeEventRunsOnceperRealChangeFromCodeOrUser)
     EXPECT_EQ(seen, (std::vector<int>{64, 63}));
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 TEST_F(WidgetAdapters, GaugeSetFromCodePaintsWithTheWindowNotWithinTheCall)
 {
