@@ -1,6 +1,7 @@
 // The boot loader over a real pseudo-terminal, with lrzsz's sb as the sender. sb is
 // attached through pipes by socat, because lrzsz would reset a terminal it is given.
 #include "BootLoader.h"
+#include "HistoryLog.h"
 #include "Simulator.h"
 #include "TempDir.h"
 #include "ToolSide.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <ostream>
 
 using namespace std::chrono_literals;
@@ -72,13 +72,7 @@ protected:
         return history.uploads.empty() ? sim::UploadResult{} : history.uploads.front();
     }
 
-    bool logged(const std::string& text) const
-    {
-        for (const auto& line : simulator->history().log)
-            if (line.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
+    bool logged(const std::string& text) const { return simtest::Logged(simulator->history(), text); }
 
     TempDir dir;
     std::unique_ptr<sim::Simulator> simulator;
@@ -156,11 +150,9 @@ TEST_F(BootLoaderOverPty, GreetsTheNextToolAfterAnUploadAndRemovesItsLinkWhenSto
     handshake();
     EXPECT_EQ(sendWithLrzsz(firmware), 0);
     EXPECT_TRUE(awaitUpload().succeeded);
-    EXPECT_TRUE(simulator->waitFor([](const sim::SimHistory& h) {
-        return std::any_of(h.log.begin(), h.log.end(), [](const std::string& line) {
-            return line.find("announcing \"OK\" to the next one") != std::string::npos;
-        });
-    }, 30s)) << "the sender's leaving was not noticed";
+    EXPECT_TRUE(simulator->waitFor(
+        [](const sim::SimHistory& h) { return simtest::Logged(h, "announcing \"OK\" to the next one"); }, 30s))
+        << "the sender's leaving was not noticed";
 
     ToolSide host(simulator->path());
     EXPECT_NE(host.readText("OK").find("OK"), std::string::npos);

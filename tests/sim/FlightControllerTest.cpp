@@ -1,6 +1,7 @@
 // The flight controller over a real pseudo-terminal, read the way the console reads
 // it: bytes from the line through the protocol's decoder.
 #include "CommandFrame.h"
+#include "HistoryLog.h"
 #include "Simulator.h"
 #include "TelemetryDecoder.h"
 #include "TempDir.h"
@@ -80,13 +81,7 @@ protected:
         console.write(std::vector<uint8_t>(frame.bytes.begin(), frame.bytes.end()));
     }
 
-    bool logged(const std::string& text) const
-    {
-        for (const auto& line : simulator->history().log)
-            if (line.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
+    bool logged(const std::string& text) const { return simtest::Logged(simulator->history(), text); }
 
     TempDir dir;
     std::unique_ptr<sim::Simulator> simulator;
