@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -42,21 +43,40 @@ void BM_MakeFrames(benchmark::State& state)
 }
 BENCHMARK(BM_MakeFrames);
 
+// A simulator running on a link in a folder of its own; stopped, and the folder
+// removed, when the benchmark ends. Without a simulator the benchmark is skipped.
+struct RunningSimulator {
+    RunningSimulator(benchmark::State& state, sim::SimulatorOptions options)
+    {
+        char pattern[] = "/tmp/novalk-sim-bench-XXXXXX";
+        dir = ::mkdtemp(pattern);
+        options.linkPath = (dir / "link").string();
+        simulator = std::make_unique<sim::Simulator>(options);
+        std::string error;
+        if (!simulator->open(error)) {
+            state.SkipWithError(error.c_str());
+            simulator.reset();
+            return;
+        }
+        simulator->start();
+    }
+    ~RunningSimulator()
+    {
+        simulator.reset(); // stops it and removes its link
+        std::filesystem::remove_all(dir);
+    }
+
+    std::filesystem::path dir;
+    std::unique_ptr<sim::Simulator> simulator;
+};
+
 // Frames a console receives in one second of reading the simulator's line.
 void BM_PacedStreamOverPty(benchmark::State& state)
 {
-    char pattern[] = "/tmp/novalk-sim-bench-XXXXXX";
-    const std::filesystem::path dir = ::mkdtemp(pattern);
-    sim::SimulatorOptions options;
-    options.linkPath = (dir / "link").string();
-    sim::Simulator simulator(options);
-    std::string error;
-    if (!simulator.open(error)) {
-        state.SkipWithError(error.c_str());
+    RunningSimulator running(state, {});
+    if (!running.simulator)
         return;
-    }
-    simulator.start();
-    const int fd = ::open(simulator.path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(running.simulator->path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     double frames = 0, seconds = 0;
     for (auto _ : state) {
         protocol::TelemetryDecoder decoder;
@@ -75,8 +95,6 @@ void BM_PacedStreamOverPty(benchmark::State& state)
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     ::close(fd);
-    simulator.stop();
-    std::filesystem::remove_all(dir);
     state.counters["frames/s"] = frames / seconds;
     state.counters["% of line rate"] = 100 * frames / seconds / LineRate;
 }
@@ -94,18 +112,11 @@ double ProcessCpuSeconds()
 // so a careless loop would spin. Reported as the share of one core it takes.
 void BM_IdleWithoutTool(benchmark::State& state)
 {
-    char pattern[] = "/tmp/novalk-sim-bench-XXXXXX";
-    const std::filesystem::path dir = ::mkdtemp(pattern);
     sim::SimulatorOptions options;
-    options.linkPath = (dir / "link").string();
     options.bootLoader = state.range(0) == 1;
-    sim::Simulator simulator(options);
-    std::string error;
-    if (!simulator.open(error)) {
-        state.SkipWithError(error.c_str());
+    RunningSimulator running(state, options);
+    if (!running.simulator)
         return;
-    }
-    simulator.start();
     double cpu = 0, wall = 0;
     for (auto _ : state) {
         const double cpuBefore = ProcessCpuSeconds();
@@ -114,8 +125,6 @@ void BM_IdleWithoutTool(benchmark::State& state)
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         cpu += ProcessCpuSeconds() - cpuBefore;
     }
-    simulator.stop();
-    std::filesystem::remove_all(dir);
     state.counters["% of a core"] = 100 * cpu / wall;
 }
 BENCHMARK(BM_IdleWithoutTool)->Arg(0)->Arg(1)->ArgName("bootloader")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
