@@ -39,7 +39,13 @@ public:
 
     void operator()(const protocol::AttitudeTelemetry& t) const
     {
-        instruments::DrawAttitude(Radians(t.roll), Radians(t.pitch), f_.Image1);
+        // Drawn when the window next paints: of the frames in between, only the
+        // newest would be seen. Every drawing starts from what the one before
+        // left on the canvas, and those leave it alike whatever the angles, so
+        // leaving out the unseen ones changes no pixel.
+        f_.Image1->DrawWhenShown([roll = Radians(t.roll), pitch = Radians(t.pitch)](platform::TCanvas& canvas) {
+            instruments::DrawAttitude(roll, pitch, canvas);
+        });
         f_.bsSkinEdit1->SetText(FormatTwoDecimals(t.roll));
         f_.bsSkinEdit2->SetText(FormatTwoDecimals(t.pitch));
         f_.bsSkinEdit3->SetText(FormatTwoDecimals(t.yaw));
@@ -84,7 +90,8 @@ public:
         f_.bsSkinEdit37->SetText(FormatGeneral(t.heading));
         // The compass shows the heading as printed, read back.
         const double shown = platform::StrToFloat(f_.bsSkinEdit37->Text());
-        instruments::DrawHeading(Radians(shown), f_.Image2);
+        f_.Image2->DrawWhenShown(
+            [heading = Radians(shown)](platform::TCanvas& canvas) { instruments::DrawHeading(heading, canvas); });
     }
 
     void operator()(const protocol::AltitudeTelemetry& t) const

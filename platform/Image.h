@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -22,7 +23,14 @@ public:
     // control's size is made first.
     TCanvas& Canvas();
 
-    const QImage& Picture() const { return picture_; }
+    // Runs `drawing` on the canvas just before the picture is next painted or
+    // read, in place of any drawing still waiting. A picture redrawn whole for
+    // every telemetry frame is thus drawn at most once per paint of the window:
+    // the drawings in between would never be seen.
+    void DrawWhenShown(std::function<void(TCanvas&)> drawing);
+
+    // The picture, with any waiting drawing done.
+    const QImage& Picture() const;
     // Replaces the picture (for stored artwork); the control is not resized.
     void SetPicture(const QImage& picture);
 
@@ -32,8 +40,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage picture_;
+    void DrawWaiting() const;
+    void MakePictureIfNone() const;
+
+    // Drawing waits for a paint or a reader, which may come through const
+    // access; the picture it leaves is the one the control stands for.
+    mutable QImage picture_;
     std::unique_ptr<TRasterCanvas> canvas_;
+    mutable std::function<void(TCanvas&)> waiting_;
+    mutable bool painting_ = false;
 };
 
 } // namespace platform

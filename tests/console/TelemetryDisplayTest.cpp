@@ -185,15 +185,19 @@ TEST_F(ConnectedConsole, AirframeIndexPicksItsTileAndAnUnknownOneLeavesThePictur
 TEST_F(ConnectedConsole, InstrumentsShowTheAnglesOfTheLastFrame)
 {
     const double k = static_cast<float>(3.1415 / 180.0);
-    // Drawn as the window draws them: at zero first, then the frame's angles.
+    // Drawn for every frame: at zero first, then each frame's angles. The window
+    // draws only the newest before it paints; the picture must be the same.
     platform::TImage expectedAttitude(nullptr, {0, 0, 105, 105});
     platform::TImage expectedHeading(nullptr, {0, 0, 105, 105});
     instruments::DrawAttitude(0, 0, &expectedAttitude);
     instruments::DrawHeading(0, &expectedHeading);
+    instruments::DrawAttitude(double(20.0f) * k, double(-10.0f) * k, &expectedAttitude);
+    instruments::DrawHeading(90.0 * k, &expectedHeading);
     instruments::DrawAttitude(double(475.35f) * k, double(-12.5f) * k, &expectedAttitude);
     instruments::DrawHeading(359.99 * k, &expectedHeading);
 
-    Send({WordsFrame(0xA0, 65535, 16750, 18000), WordsFrame(0xA5, 126, 0, 35999)});
+    Send({WordsFrame(0xA0, 20000, 17000, 18000), WordsFrame(0xA5, 126, 0, 9000),
+          WordsFrame(0xA0, 65535, 16750, 18000), WordsFrame(0xA5, 126, 0, 35999)});
     EXPECT_EQ(form->Image1->Picture(), expectedAttitude.Picture());
     EXPECT_EQ(form->Image2->Picture(), expectedHeading.Picture());
 }

@@ -1,6 +1,8 @@
 // The picture control: found by name inside its parent, its picture the size of
-// the control, and a repaint whenever its canvas draws.
+// the control, a repaint whenever its canvas draws, and drawing that waits for
+// the next paint or reader.
 #include "Image.h"
+#include "PaintCounter.h"
 #include "PictureProbe.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,7 @@
 #include <functional>
 
 using namespace platform;
+using consoletest::PaintCounter;
 
 namespace {
 
@@ -26,16 +29,6 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000)
     }
     return true;
 }
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -59,14 +52,13 @@ TEST(Image, RepaintsWhenItsCanvasDraws)
     auto* image = new TImage(&window, QRect(0, 0, 40, 40));
     window.resize(60, 60);
     window.show();
-    PaintCounter counter;
-    image->installEventFilter(&counter);
-    ASSERT_TRUE(WaitFor([&] { return counter.paints > 0; }));
+    PaintCounter counter(image);
+    ASSERT_TRUE(WaitFor([&] { return counter.count > 0; }));
 
-    const int before = counter.paints;
+    const int before = counter.count;
     image->Canvas().Brush().SetColor(clRed);
     image->Canvas().Rectangle(0, 0, 40, 40);
-    EXPECT_TRUE(WaitFor([&] { return counter.paints > before; }));
+    EXPECT_TRUE(WaitFor([&] { return counter.count > before; }));
     EXPECT_EQ(PixelAt(image->grab().toImage(), 20, 20), clRed);
 }
 
@@ -83,4 +75,65 @@ TEST(Image, ShowsAStoredPictureLargerThanItselfFromTheTopLeft)
     auto* tile = new TImage(&window, QRect(8, 24, 137, 137));
     tile->Canvas().CopyRect(TRect{0, 0, 137, 137}, strip->Canvas(), TRect{137, 0, 274, 137});
     EXPECT_EQ(PixelAt(tile->Picture(), 136, 136), clBlue);
+}
+
+namespace {
+
+std::function<void(TCanvas&)> FillWith(TColor color, int* runs)
+{
+    return [color, runs](TCanvas& canvas) {
+        ++*runs;
+        canvas.Brush().SetColor(color);
+        canvas.Pen().SetColor(color);
+        canvas.Rectangle(0, 0, canvas.Width(), canvas.Height());
+    };
+}
+
+} // namespace
+
+TEST(Image, AWaitingDrawingRunsOnceAtThePaintAndOnlyTheNewestOne)
+{
+    QWidget window;
+    auto* image = new TImage(&window, QRect(0, 0, 40, 40));
+    window.resize(60, 60);
+    window.show();
+    PaintCounter counter(image);
+    ASSERT_TRUE(WaitFor([&] { return counter.count > 0; }));
+
+    int runs = 0;
+    image->DrawWhenShown(FillWith(clRed, &runs));
+    image->DrawWhenShown(FillWith(clBlue, &runs));
+    EXPECT_EQ(runs, 0) << "nothing is drawn before the paint";
+    const int before = counter.count;
+    ASSERT_TRUE(WaitFor([&] { return counter.count > before; }));
+    EXPECT_EQ(runs, 1) << "the older drawing was never seen, so it never ran";
+    EXPECT_EQ(PixelAt(image->grab().toImage(), 20, 20), clBlue);
+
+    const int afterDrawing = counter.count;
+    WaitFor([] { return false; }, 200);
+    EXPECT_EQ(counter.count, afterDrawing) << "drawing during a paint asked for another paint";
+}
+
+TEST(Image, AReaderOrTheCanvasSeesTheWaitingDrawingDoneFirst)
+{
+    QWidget window; // never shown: no paint will come
+    auto* image = new TImage(&window, QRect(0, 0, 40, 40));
+    int runs = 0;
+
+    image->DrawWhenShown(FillWith(clLime, &runs));
+    EXPECT_EQ(PixelAt(image->Picture(), 20, 20), clLime);
+
+    image->DrawWhenShown(FillWith(clRed, &runs));
+    TCanvas& canvas = image->Canvas();
+    canvas.Brush().SetColor(clBlack);
+    canvas.Rectangle(0, 0, 10, 10);
+    EXPECT_EQ(PixelAt(image->Picture(), 5, 5), clBlack) << "what the canvas drew after lies on top";
+    EXPECT_EQ(PixelAt(image->Picture(), 20, 20), clRed);
+    EXPECT_EQ(runs, 2);
+
+    image->DrawWhenShown(FillWith(clBlue, &runs));
+    QImage stored = WhitePicture(40, 40);
+    image->SetPicture(stored);
+    EXPECT_EQ(PixelAt(image->Picture(), 20, 20), clWhite) << "a stored picture replaces a waiting drawing";
+    EXPECT_EQ(runs, 2);
 }
