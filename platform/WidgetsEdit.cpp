@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -91,10 +92,11 @@ TEdit::TEdit(QWidget* parent, const QString& name, const QRect& geometry, const 
         // Values are set from code; a read-only field should not take focus
         // from the controls the user works with.
         setFocusPolicy(Qt::NoFocus);
-        // It paints itself whole (see paintEvent), so nothing behind it needs
-        // repainting when its value changes.
-        setAttribute(Qt::WA_OpaquePaintEvent);
     }
+    // It paints itself whole (see paintEvent), so nothing behind it needs
+    // repainting when its value changes, and a neighbour that moves beneath its
+    // edge (the fields overlap their neighbours by a pixel) does not repaint it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(geometry);
     textRoom_ = TextRoomWidth();
     ApplyText(text);
@@ -165,6 +167,10 @@ void TEdit::SetFontColor(TColor color)
 void TEdit::paintEvent(QPaintEvent* event)
 {
     if (!isReadOnly()) {
+        // The look's frame has rounded, blended corners: they are drawn on the
+        // window colour the field stands on, painted here since the field is
+        // opaque.
+        QPainter(this).fillRect(event->rect(), palette().color(QPalette::Window));
         QLineEdit::paintEvent(event);
         return;
     }
