@@ -26,6 +26,9 @@ class TForm1 : public QWidget {
 public:
     explicit TForm1(ConsoleSession& session, QWidget* parent = nullptr);
 
+    // The shortest time between two paints of the window: at most 30 a second.
+    static constexpr int PaintIntervalMs = 33;
+
     ConsoleSession& Session() { return session_; }
 
     // Non-visual component.
