@@ -253,13 +253,24 @@ void TRasterCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRe
     if (!from || from->isNull() || picture_.isNull())
         return;
     const QRect target(dest.Left, dest.Top, dest.Width(), dest.Height());
+    const QRect fromRect(sourceRect.Left, sourceRect.Top, sourceRect.Width(), sourceRect.Height());
+    // The airframe tile is copied again with every frame that names it; while
+    // neither picture has changed, that copy would leave every pixel as it is.
+    // (Any painting on a picture gives it a new cache key.) A copy within one
+    // picture may move pixels again each time, and is always made.
+    const bool withinThisPicture = from == &picture_;
+    const LastCopy request{from->cacheKey(), fromRect, target, picture_.cacheKey()};
+    if (!withinThisPicture && request == lastCopy_)
+        return;
     // A copy first: the source may be this very picture.
-    const QImage part =
-        from->copy(QRect(sourceRect.Left, sourceRect.Top, sourceRect.Width(), sourceRect.Height()));
+    const QImage part = from->copy(fromRect);
     if (target.isEmpty() || part.isNull())
         return;
-    QPainter painter(&picture_);
-    painter.drawImage(target, part);
+    {
+        QPainter painter(&picture_);
+        painter.drawImage(target, part);
+    }
+    lastCopy_ = withinThisPicture ? LastCopy{} : LastCopy{from->cacheKey(), fromRect, target, picture_.cacheKey()};
     Changed();
 }
 

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QRect>
 
 #include <functional>
 #include <map>
@@ -40,6 +41,16 @@ private:
 
     QImage& picture_;
     std::function<void()> changed_;
+    // The last copy made, by the versions (cache keys) of both pictures: the
+    // same copy again, with neither picture painted on since, changes nothing.
+    struct LastCopy {
+        qint64 sourceVersion = 0;
+        QRect sourceRect;
+        QRect target;
+        qint64 versionAfter = 0;
+        bool operator==(const LastCopy&) const = default;
+    };
+    LastCopy lastCopy_;
     // Fonts and their metrics by height: finding the size that gives a line
     // height is a search, and drawing code switches between a few heights.
     std::map<int, FontEntry> fonts_;

@@ -241,6 +241,43 @@ TEST_F(RasterCanvas, CopyRectCopiesOneTileOfAnotherPicture)
     EXPECT_EQ(CountColour(picture, QRect(0, 0, 15, 10), clBlue), 150);
 }
 
+TEST(RasterCanvasCopies, TheSameCopyAgainIsLeftOutUntilEitherPictureChanges)
+{
+    QImage tiles = WhitePicture(20, 10);
+    TRasterCanvas tilesCanvas(tiles);
+    tilesCanvas.Pen().SetStyle(TPenStyle::psClear);
+    tilesCanvas.Brush().SetColor(clBlue);
+    tilesCanvas.Rectangle(10, 0, 20, 10);
+    QImage picture = WhitePicture(10, 10);
+    int changes = 0;
+    TRasterCanvas canvas(picture, [&] { ++changes; });
+    auto copySecondTile = [&] { canvas.CopyRect(TRect{0, 0, 10, 10}, tilesCanvas, TRect{10, 0, 20, 10}); };
+
+    copySecondTile();
+    copySecondTile();
+    EXPECT_EQ(changes, 1) << "the second, identical copy repainted";
+
+    canvas.Brush().SetColor(clRed);
+    canvas.Rectangle(0, 0, 5, 5); // drawn over the copy
+    copySecondTile();
+    EXPECT_EQ(CountColour(picture, QRect(0, 0, 10, 10), clBlue), 100) << "a copy over a changed picture was left out";
+
+    tilesCanvas.Brush().SetColor(clLime);
+    tilesCanvas.Rectangle(10, 0, 20, 10); // the source changes
+    copySecondTile();
+    EXPECT_EQ(CountColour(picture, QRect(0, 0, 10, 10), clLime), 100) << "a copy of a changed source was left out";
+
+    picture.fill(Qt::white); // painted on by other code than the canvas
+    copySecondTile();
+    EXPECT_EQ(CountColour(picture, QRect(0, 0, 10, 10), clLime), 100);
+
+    // Within one picture, the same copy moves the pixels on each time.
+    canvas.CopyRect(TRect{0, 0, 5, 10}, canvas, TRect{0, 0, 5, 10});
+    const int before = changes;
+    canvas.CopyRect(TRect{0, 0, 5, 10}, canvas, TRect{0, 0, 5, 10});
+    EXPECT_EQ(changes, before + 1);
+}
+
 TEST_F(RasterCanvas, CopyRectFromACanvasWithoutPictureChangesNothing)
 {
     TCanvasRecorder recorder(10, 10);
