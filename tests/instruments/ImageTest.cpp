@@ -46,15 +46,23 @@ TEST(Image, SitsInItsParentByNameWithAWhitePictureOfItsSize)
     EXPECT_EQ(PixelAt(image->Picture(), 104, 104), clWhite);
 }
 
-TEST(Image, RepaintsWhenItsCanvasDraws)
-{
-    QWidget window;
-    auto* image = new TImage(&window, QRect(0, 0, 40, 40));
-    window.resize(60, 60);
-    window.show();
-    PaintCounter counter(image);
-    ASSERT_TRUE(WaitFor([&] { return counter.count > 0; }));
+// A 40-pixel picture control in a shown window that has painted it once.
+class ShownImage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.resize(60, 60);
+        window.show();
+        ASSERT_TRUE(WaitFor([&] { return counter.count > 0; }));
+    }
 
+    QWidget window;
+    TImage* image = new TImage(&window, QRect(0, 0, 40, 40));
+    PaintCounter counter{image};
+};
+
+TEST_F(ShownImage, RepaintsWhenItsCanvasDraws)
+{
     const int before = counter.count;
     image->Canvas().Brush().SetColor(clRed);
     image->Canvas().Rectangle(0, 0, 40, 40);
@@ -91,15 +99,8 @@ std::function<void(TCanvas&)> FillWith(TColor color, int* runs)
 
 } // namespace
 
-TEST(Image, AWaitingDrawingRunsOnceAtThePaintAndOnlyTheNewestOne)
+TEST_F(ShownImage, RunsAWaitingDrawingOnceAtThePaintAndOnlyTheNewestOne)
 {
-    QWidget window;
-    auto* image = new TImage(&window, QRect(0, 0, 40, 40));
-    window.resize(60, 60);
-    window.show();
-    PaintCounter counter(image);
-    ASSERT_TRUE(WaitFor([&] { return counter.count > 0; }));
-
     int runs = 0;
     image->DrawWhenShown(FillWith(clRed, &runs));
     image->DrawWhenShown(FillWith(clBlue, &runs));
