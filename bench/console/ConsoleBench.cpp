@@ -88,6 +88,11 @@ struct Window {
         form.show();
         QCoreApplication::processEvents();
     }
+    void TakeOffPaintPacer()
+    {
+        for (auto* pacer : form.findChildren<platform::TPaintPacer*>())
+            form.removeEventFilter(pacer);
+    }
     console::ConsoleSession session;
     console::TForm1 form;
 };
@@ -99,28 +104,31 @@ double CpuSecondsOfThisThread()
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Decode and show, painting once per 12 frames as the 10 ms tick would. The
-// window's paint pacer is taken off: this loop runs far faster than the line
-// rate, and the pacer would leave most of its paints out.
+// Decodes and shows `stream`, painting after every `framesPerPaint` frames, and
+// returns how many frames it showed. The window's paint pacer must be off
+// (TakeOffPaintPacer): this loop runs far faster than the line rate, and the
+// pacer would leave most of its paints out.
+std::int64_t ShowStream(Window& window, const std::vector<std::uint8_t>& stream, int framesPerPaint)
+{
+    std::int64_t frames = 0;
+    for (const std::uint8_t byte : stream)
+        window.session.Decoder.push(byte, [&](const protocol::Telemetry& t) {
+            console::ShowTelemetry(window.form, t);
+            if (++frames % framesPerPaint == 0)
+                QCoreApplication::processEvents();
+        });
+    return frames;
+}
+
+// Decode and show, painting once per 12 frames as the 10 ms tick would.
 void BM_DecodeAndDisplay(benchmark::State& state)
 {
     Window window;
-    for (auto* pacer : window.form.findChildren<platform::TPaintPacer*>())
-        window.form.removeEventFilter(pacer);
+    window.TakeOffPaintPacer();
     const std::vector<std::uint8_t> stream = MixedStream(13 * 240);
     std::int64_t frames = 0;
-    for (auto _ : state) {
-        int inTick = 0;
-        for (const std::uint8_t byte : stream)
-            window.session.Decoder.push(byte, [&](const protocol::Telemetry& t) {
-                console::ShowTelemetry(window.form, t);
-                ++frames;
-                if (++inTick == 12) {
-                    inTick = 0;
-                    QCoreApplication::processEvents();
-                }
-            });
-    }
+    for (auto _ : state)
+        frames += ShowStream(window, stream, 12);
     state.counters["frames/s"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
     state.counters["x line rate"] =
         benchmark::Counter(double(frames) / LineRateFramesPerSecond, benchmark::Counter::kIsRate);
@@ -132,31 +140,17 @@ BENCHMARK(BM_DecodeAndDisplay)->Unit(benchmark::kMillisecond);
 // Unlike the connected window below, it leaves out the event loop's waiting and
 // the port polling, and times only the work of showing; on a shared machine
 // that figure is the steadier of the two.
-void ShowOneSecondOfFlight(Window& window, const std::vector<std::uint8_t>& stream, int framesPerPaint)
-{
-    int inPaint = 0;
-    for (const std::uint8_t byte : stream)
-        window.session.Decoder.push(byte, [&](const protocol::Telemetry& t) {
-            console::ShowTelemetry(window.form, t);
-            if (++inPaint == framesPerPaint) {
-                inPaint = 0;
-                QCoreApplication::processEvents();
-            }
-        });
-}
-
 void BM_OneSecondOfFlightShown(benchmark::State& state)
 {
     Window window;
-    for (auto* pacer : window.form.findChildren<platform::TPaintPacer*>())
-        window.form.removeEventFilter(pacer);
+    window.TakeOffPaintPacer();
     const int framesPerPaint = int(LineRateFramesPerSecond * console::TForm1::PaintIntervalMs / 1000);
     const std::vector<std::uint8_t> stream = FlightStream(int(LineRateFramesPerSecond));
-    ShowOneSecondOfFlight(window, stream, framesPerPaint); // fills the glyph caches
+    ShowStream(window, stream, framesPerPaint); // fills the glyph caches
     PaintCounter rollPaints(window.form.bsSkinEdit1);
     const double cpuBefore = CpuSecondsOfThisThread();
     for (auto _ : state)
-        ShowOneSecondOfFlight(window, stream, framesPerPaint);
+        ShowStream(window, stream, framesPerPaint);
     // An iteration is one second of flight: its CPU time over that second.
     const double cpuPerSecondOfFlight = (CpuSecondsOfThisThread() - cpuBefore) / double(state.iterations());
     state.counters["cpu % of one core"] = 100.0 * cpuPerSecondOfFlight;
